@@ -1,0 +1,253 @@
+#include "app/key.h"
+
+#include "app/etykieta.h"
+#include "app/panel_polaczenie.h"
+#include "app/rozmieszczenie.h"
+#include "app/tlumaczenie.h"
+#include "app/twipy.h"
+#include "controls/buttonxp.h"
+#include "converter/panel_parametry.h"
+#include "converter/panel_tryb.h"
+#include "simulator/panel_symulator.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+
+namespace {
+
+constexpr int kSzerokoscOkna = 7400;
+constexpr int kWysokoscOkna = 5000;
+constexpr int kSzerokoscPaska = 2550;
+constexpr int kSzerokoscPanelu = 4620;
+constexpr int kPolozeniePanelu = 50;
+
+} // namespace
+
+KEY::KEY(const FolderProgramu &folder, Komunikaty &komunikaty, const MapaPortow &mapa,
+         QWidget *parent)
+    : Formatka(QStringLiteral("KEY"), QStringLiteral("glowna"), parent),
+      m_folder(folder),
+      m_komunikaty(komunikaty),
+      m_jezyk(folder.plikJezyka()),
+      m_port(mapa),
+      m_lacze(m_port, m_ustawienia, m_jezyk, m_komunikaty),
+      m_protokol(m_lacze, [this](bool widoczny) { pokazCzekanie(widoczny); })
+{
+    setWindowTitle(QStringLiteral("Konwerter - C\\I"));
+    resize(px(kSzerokoscOkna), px(kWysokoscOkna));
+
+    // Panels first, the side bar last: with a missing language text the first
+    // control of a shared Tag, a panel's header, gives its text to the others.
+    m_polaczenie = std::make_unique<PanelPolaczenie>(*this);
+    m_tryb = std::make_unique<PanelTryb>(*this);
+    m_parametry = std::make_unique<PanelParametry>(*this);
+    m_symulator = std::make_unique<PanelSymulator>(*this);
+    m_panele = {m_polaczenie->picPoloczenie(), m_tryb->picZdarzenia(), m_parametry->picPlik(),
+                m_symulator->picTransmisja()};
+    budujInformacje();
+    budujPasekBoczny();
+}
+
+KEY::~KEY() = default;
+
+QWidget *KEY::nowyPanel(const QString &nazwa, int wysokoscTwipy, const QString &naglowekNazwa,
+                        const QString &naglowek, const QString &tag)
+{
+    auto *panel = dodaj<QFrame>(this, nazwa);
+    panel->setFrameShape(QFrame::Box);
+    panel->setGeometry(tw(kPolozeniePanelu, kPolozeniePanelu, kSzerokoscPanelu, wysokoscTwipy));
+    auto *l = dodaj<QLabel>(panel, naglowekNazwa, tag);
+    l->setText(naglowek);
+    l->setGeometry(1, 1, panel->width() - 2, px(330));
+    l->setAlignment(Qt::AlignCenter);
+    l->setStyleSheet(QStringLiteral("background: #1f4e8c; color: white; font-weight: bold;"));
+    return panel;
+}
+
+ButtonXP *KEY::nowyPrzycisk(QWidget *rodzic, const QString &nazwa, const QString &caption,
+                            const QString &tag, const QRect &twipy)
+{
+    auto *b = dodaj<ButtonXP>(rodzic, nazwa, tag);
+    b->setCaption(caption);
+    b->setGeometry(tw(twipy.x(), twipy.y(), twipy.width(), twipy.height()));
+    return b;
+}
+
+void KEY::budujInformacje()
+{
+    struct Informacja
+    {
+        const char *nazwa;
+        const char *tag;
+        int top;
+    };
+    // The tall panels cover the upper ones; the lower ones always show.
+    const Informacja informacje[] = {
+        {"lblLogo1", "logo1", 3600}, {"lblLogo2", "logo2", 3870}, {"lblLogo3", "logo3", 4140},
+        {"lblLogoHandel", "logoHandel", 4410}, {"lblLogoTel", "logoTel", 4680},
+    };
+    for (const auto &i : informacje) {
+        auto *l = dodaj<QLabel>(this, QLatin1String(i.nazwa), QLatin1String(i.tag));
+        l->setGeometry(tw(120, i.top, kSzerokoscPanelu - 120, 270));
+    }
+
+    m_txtTransmisja = dodaj<QLabel>(this, QStringLiteral("txtTransmisja"), QStringLiteral("wait"));
+    m_txtTransmisja->setText(QStringLiteral("Czekaj transmisja"));
+    m_txtTransmisja->setGeometry(tw(kPolozeniePanelu, 2520, kSzerokoscPanelu, 360));
+    m_txtTransmisja->setAlignment(Qt::AlignCenter);
+    m_txtTransmisja->setStyleSheet(
+        QStringLiteral("background: #fff3c4; color: #8a1c00; font-weight: bold; border: 1px solid #c9a400;"));
+    m_txtTransmisja->hide();
+
+    // Hidden panels are parked here, below the window's bottom edge.
+    m_smietnik = dodaj<QWidget>(this, QStringLiteral("Smietnik"));
+    m_smietnik->setGeometry(tw(0, kWysokoscOkna + 600, 645, 300));
+    m_smietnik->hide();
+}
+
+void KEY::budujPasekBoczny()
+{
+    m_picture3 = dodaj<QFrame>(this, QStringLiteral("Picture3"));
+    m_picture3->setStyleSheet(QStringLiteral("#Picture3 { background: #d6dff7; }"));
+    const int szer = kSzerokoscPaska;
+
+    auto grupa = [&](const QString &nazwa, const QString &tag, const QString &tekst, int top) {
+        auto *l = dodaj<QLabel>(m_picture3, nazwa, tag);
+        l->setText(tekst);
+        l->setGeometry(tw(120, top, szer - 240, 285));
+        l->setStyleSheet(QStringLiteral("font-weight: bold; color: #1f4e8c;"));
+        auto *linia = new QFrame(m_picture3);
+        linia->setFrameShape(QFrame::HLine);
+        linia->setGeometry(tw(120, top + 285, szer - 240, 30));
+    };
+
+    grupa(QStringLiteral("Label12"), QStringLiteral("CONFIG"), QStringLiteral("Konfiguracja"), 120);
+
+    auto *picture2 = dodaj<QWidget>(m_picture3, QStringLiteral("Picture2"));
+    picture2->setGeometry(tw(120, 480, szer - 240, 1560));
+    struct Zakladka
+    {
+        const char *nazwa;
+        const char *tekst;
+        const char *tag;
+        QWidget *panel;
+    };
+    const Zakladka zakladki[] = {
+        {"lblzdarzenia", "TRYB PRACY", "tryb_pracy", m_tryb->picZdarzenia()},
+        {"lblPlik", "PARAMETRY WAGI", "param_wagi", m_parametry->picPlik()},
+        {"LblUstawieniaPortu", "POŁACZENIE", "conect", m_polaczenie->picPoloczenie()},
+        {"lblTransmisja", "SYMULATOR", "transmition", m_symulator->picTransmisja()},
+    };
+    int top = 0;
+    for (const auto &z : zakladki) {
+        auto *l = dodaj<Etykieta>(picture2, QLatin1String(z.nazwa), QLatin1String(z.tag));
+        l->setText(QString::fromUtf8(z.tekst));
+        l->setGeometry(tw(0, top, szer - 240, 360));
+        l->setCursor(Qt::PointingHandCursor);
+        l->setStyleSheet(QStringLiteral("QLabel { padding-left: 14px; } QLabel:hover { color: #c05800; }"
+                                        " QLabel:disabled { color: #8a8a8a; }"));
+        QWidget *panel = z.panel;
+        connect(l, &Etykieta::Click, this, [this, panel] { PokazPanel(panel); });
+        m_zakladki.append(l);
+        top += 390;
+    }
+
+    grupa(QStringLiteral("Label2"), QStringLiteral("cntkonwerter"), QStringLiteral("Konwerter"), 2160);
+    m_cmdOdbierzAll = nowyPrzycisk(m_picture3, QStringLiteral("cmdOdbierzAll"), QString(),
+                                   QStringLiteral("odbierz"), QRect(120, 2580, 1095, 360));
+    m_cmdUstawAll = nowyPrzycisk(m_picture3, QStringLiteral("cmdUstawAll"), QString(),
+                                 QStringLiteral("ustaw"), QRect(1335, 2580, 1095, 360));
+    m_cmdOdbierzAll->setEnabled(false);
+    m_cmdUstawAll->setEnabled(false);
+
+    auto *zamknij = nowyPrzycisk(m_picture3, QStringLiteral("cmdZamknij"), QStringLiteral("Zamknij"),
+                                 QStringLiteral("end"), QRect(120, 4380, szer - 240, 420));
+    connect(zamknij, &ButtonXP::Click, this, &KEY::cmdZamknij_Click);
+}
+
+void KEY::resizeEvent(QResizeEvent *e)
+{
+    // The side bar is docked to the right edge over the full height.
+    m_picture3->setGeometry(width() - px(kSzerokoscPaska), 0, px(kSzerokoscPaska), height());
+    Formatka::resizeEvent(e);
+}
+
+void KEY::Form_Load()
+{
+    m_polaczenie->WczytajUstawienia();
+    TlumaczKontrolki(m_jezyk, Tag(), *this);
+    TlumaczFormatke(m_jezyk, *this);
+    resize(px(kSzerokoscOkna), px(kWysokoscOkna));
+    UkryjPanele();
+    UstawPort();
+    show();
+    m_parametry->ZaladujKatalog();
+    m_parametry->OdtworzParametry();
+}
+
+void KEY::PokazPanel(QWidget *Panel)
+{
+    UkryjPanele();
+    UstawKontener(Panel, this);
+    Panel->move(px(kPolozeniePanelu), px(kPolozeniePanelu));
+}
+
+void KEY::UkryjPanele()
+{
+    for (QWidget *panel : std::as_const(m_panele))
+        UstawKontener(panel, m_smietnik);
+}
+
+void KEY::WlaczZakladki(bool e)
+{
+    for (Etykieta *l : std::as_const(m_zakladki))
+        l->setEnabled(e);
+    m_cmdOdbierzAll->setEnabled(e);
+    m_cmdUstawAll->setEnabled(e);
+}
+
+void KEY::UstawPort()
+{
+    m_lacze.UstawPort();
+}
+
+bool KEY::OtworzPort()
+{
+    return m_lacze.OtworzPort();
+}
+
+void KEY::ZamknijPort()
+{
+    m_lacze.ZamknijPort();
+}
+
+void KEY::pokazCzekanie(bool widoczny)
+{
+    m_txtTransmisja->setVisible(widoczny);
+    if (widoczny) {
+        m_txtTransmisja->raise();
+        // The exchange that follows blocks the event loop: paint now or never.
+        m_txtTransmisja->repaint();
+    }
+}
+
+void KEY::cmdZamknij_Click()
+{
+    ZamknijPort();
+    close();
+}
+
+void KEY::closeEvent(QCloseEvent *e)
+{
+    // Whatever asked for the close (close box, system menu, session end), the
+    // window unloads; it never refuses.
+    e->accept();
+    Form_Unload();
+}
+
+void KEY::Form_Unload()
+{
+    ZamknijPort();
+    emit zakonczono();
+}

@@ -1,0 +1,50 @@
+#include "app/demo.h"
+#include "app/key.h"
+#include "app/okno_komunikatow.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+
+#include <cstdio>
+#include <memory>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("konwerter"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KONWERTER_WERSJA));
+
+    QCommandLineParser opcje;
+    opcje.setApplicationDescription(
+        QStringLiteral("Configuration and test tool for the current-loop converter."));
+    opcje.addHelpOption();
+    opcje.addVersionOption();
+    const QCommandLineOption folder(QStringLiteral("folder"),
+                                    QStringLiteral("Use DIR as the program folder (settings and language file)."),
+                                    QStringLiteral("DIR"));
+    const QCommandLineOption urzadzenie(QStringLiteral("device"),
+                                        QStringLiteral("Every port number names PATH for this run."),
+                                        QStringLiteral("PATH"));
+    const QCommandLineOption demo(QStringLiteral("demo"),
+                                  QStringLiteral("Start the converter emulator and use it as the converter."));
+    opcje.addOptions({folder, urzadzenie, demo});
+    opcje.process(app);
+
+    const FolderProgramu pliki(opcje.isSet(folder) ? opcje.value(folder)
+                                                   : QCoreApplication::applicationDirPath());
+    QString sciezka = opcje.value(urzadzenie);
+    Demo emulator;
+    if (opcje.isSet(demo)) {
+        QString blad;
+        if (emulator.uruchom(pliki.folder(), blad))
+            sciezka = emulator.urzadzenie();
+        else
+            std::fprintf(stderr, "konwerter: demo mode unavailable: %s\n", qPrintable(blad));
+    }
+
+    OknoKomunikatow komunikaty;
+    KEY okno(pliki, komunikaty, MapaPortow(pliki.plikUstawien(), sciezka));
+    QObject::connect(&okno, &KEY::zakonczono, &app, [] { QCoreApplication::exit(0); });
+    okno.Form_Load();
+    return QApplication::exec();
+}

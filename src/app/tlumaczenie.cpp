@@ -1,0 +1,59 @@
+#include "app/tlumaczenie.h"
+
+#include "app/formatka.h"
+#include "config/jezyk.h"
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
+
+#include <optional>
+
+namespace {
+
+// The caption of a control, when it has one: labels, buttons, option buttons,
+// check boxes and frames do; text boxes, lists and pictures do not.
+std::optional<QString> podpis(const QWidget *w)
+{
+    if (w->metaObject()->indexOfProperty("Caption") >= 0)
+        return w->property("Caption").toString();
+    if (const auto *l = qobject_cast<const QLabel *>(w))
+        return l->text();
+    if (const auto *b = qobject_cast<const QAbstractButton *>(w))
+        return b->text();
+    if (const auto *g = qobject_cast<const QGroupBox *>(w))
+        return g->title();
+    return std::nullopt;
+}
+
+void ustawPodpis(QWidget *w, const QString &tekst)
+{
+    if (w->metaObject()->indexOfProperty("Caption") >= 0)
+        w->setProperty("Caption", tekst);
+    else if (auto *l = qobject_cast<QLabel *>(w))
+        l->setText(tekst);
+    else if (auto *b = qobject_cast<QAbstractButton *>(w))
+        b->setText(tekst);
+    else if (auto *g = qobject_cast<QGroupBox *>(w))
+        g->setTitle(tekst);
+}
+
+} // namespace
+
+void TlumaczKontrolki(const Jezyk &jezyk, const QString &Sekcja, Formatka &Okno)
+{
+    for (const auto &kontrolka : Okno.Controls()) {
+        if (!kontrolka)
+            continue;
+        const QString tag = tagKontrolki(kontrolka);
+        if (tag.isEmpty())
+            continue;
+        if (const auto biezacy = podpis(kontrolka))
+            ustawPodpis(kontrolka, jezyk.TekstJezyka(Sekcja, tag, *biezacy));
+    }
+}
+
+void TlumaczFormatke(const Jezyk &jezyk, Formatka &Okno)
+{
+    Okno.setWindowTitle(jezyk.TekstJezyka(QStringLiteral("Formatki"), Okno.Tag(), Okno.windowTitle()));
+}

@@ -1,0 +1,345 @@
+#include "config/ini.h"
+
+#include "config/kodowanie.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <optional>
+
+namespace {
+
+// A settings or language file this large is damaged; it is neither read nor
+// rewritten, so a lookup never stalls the window on it.
+constexpr qint64 kNajwiekszyPlik = 32 * 1024 * 1024;
+
+constexpr QFileDevice::Permissions kPrawaNowegoPliku =
+    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+    | QFileDevice::WriteGroup | QFileDevice::ReadOther;
+
+bool odstep(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+QByteArrayView przytnij(QByteArrayView t)
+{
+    while (!t.isEmpty() && odstep(t.front()))
+        t = t.sliced(1);
+    while (!t.isEmpty() && (odstep(t.back()) || t.back() == '\r'))
+        t.chop(1);
+    return t;
+}
+
+bool toSamo(QByteArrayView zPliku, const QString &nazwa)
+{
+    return zPliku.size() == nazwa.size()
+           && Kodowanie::zAnsi(zPliku).compare(nazwa, Qt::CaseInsensitive) == 0;
+}
+
+// One line of the file: [poczatek, koniec) is its text, [koniec, nastepna) its
+// line end ("\n", "\r\n" or nothing at the end of the file).
+struct Linia
+{
+    qsizetype poczatek = 0;
+    qsizetype koniec = 0;
+    qsizetype nastepna = 0;
+};
+
+class Linie
+{
+public:
+    explicit Linie(QByteArrayView dane) : m_dane(dane)
+    {
+        // A UTF-8 byte order mark left by some editors is not part of the first line.
+        if (m_dane.startsWith("\xEF\xBB\xBF"))
+            m_pozycja = 3;
+    }
+
+    bool nastepna(Linia &l)
+    {
+        if (m_pozycja >= m_dane.size())
+            return false;
+        l.poczatek = m_pozycja;
+        const qsizetype nl = m_dane.indexOf('\n', m_pozycja);
+        l.nastepna = nl < 0 ? m_dane.size() : nl + 1;
+        l.koniec = nl < 0 ? m_dane.size() : nl;
+        if (l.koniec > l.poczatek && m_dane[l.koniec - 1] == '\r')
+            --l.koniec;
+        m_pozycja = l.nastepna;
+        return true;
+    }
+
+    QByteArrayView tekst(const Linia &l) const
+    {
+        return m_dane.sliced(l.poczatek, l.koniec - l.poczatek);
+    }
+
+private:
+    QByteArrayView m_dane;
+    qsizetype m_pozycja = 0;
+};
+
+enum class Rodzaj { Pusta, Komentarz, Sekcja, Klucz, Inna };
+
+struct Rozbior
+{
+    Rodzaj rodzaj = Rodzaj::Pusta;
+    QByteArrayView nazwa;       // section name or key, trimmed
+    QByteArrayView wartosc;     // value, trimmed, quotes kept
+    qsizetype wartoscOd = 0;    // offset of the value's first character in the line
+};
+
+Rozbior rozbierz(QByteArrayView linia)
+{
+    Rozbior r;
+    const QByteArrayView t = przytnij(linia);
+    if (t.isEmpty())
+        return r;
+    if (t.front() == ';' || t.front() == '#') {
+        r.rodzaj = Rodzaj::Komentarz;
+        return r;
+    }
+    if (t.front() == '[') {
+        const qsizetype zamkniecie = t.indexOf(']');
+        r.rodzaj = Rodzaj::Sekcja;
+        r.nazwa = przytnij(t.sliced(1, (zamkniecie < 0 ? t.size() : zamkniecie) - 1));
+        return r;
+    }
+    const qsizetype rowna = linia.indexOf('=');
+    if (rowna < 0) {
+        r.rodzaj = Rodzaj::Inna;
+        return r;
+    }
+    r.rodzaj = Rodzaj::Klucz;
+    r.nazwa = przytnij(linia.first(rowna));
+    r.wartoscOd = rowna + 1;
+    while (r.wartoscOd < linia.size() && odstep(linia[r.wartoscOd]))
+        ++r.wartoscOd;
+    r.wartosc = przytnij(linia.sliced(r.wartoscOd));
+    return r;
+}
+
+// What one pass over the file finds about a key.
+struct Skan
+{
+    bool sekcja = false;          // the section exists
+    qsizetype wstaw = 0;          // where a new key of the section goes
+    bool wstawBezKonca = false;   // the line before that point ends the file without a line end
+    bool klucz = false;           // the key exists
+    qsizetype wartoscOd = 0;      // offset of its value in the file
+    qsizetype wartoscDo = 0;      // end of the value's line text
+    QByteArrayView wartosc;       // its value, trimmed
+};
+
+Skan skanuj(QByteArrayView dane, const QString &sekcja, const QString &klucz)
+{
+    Skan s;
+    Linie linie(dane);
+    Linia l;
+    bool wSekcji = false;
+    bool pierwsza = false;   // inside the first section of that name
+    while (linie.nastepna(l)) {
+        const QByteArrayView tekst = linie.tekst(l);
+        const Rozbior r = rozbierz(tekst);
+        if (r.rodzaj == Rodzaj::Sekcja) {
+            wSekcji = toSamo(r.nazwa, sekcja);
+            pierwsza = wSekcji && !s.sekcja;
+            if (pierwsza) {
+                s.sekcja = true;
+                s.wstaw = l.nastepna;
+                s.wstawBezKonca = l.nastepna == l.koniec;
+            }
+            continue;
+        }
+        if (!wSekcji)
+            continue;
+        if (r.rodzaj == Rodzaj::Klucz && toSamo(r.nazwa, klucz)) {
+            s.klucz = true;
+            s.wartoscOd = l.poczatek + r.wartoscOd;
+            s.wartoscDo = l.koniec;
+            s.wartosc = r.wartosc;
+            return s;
+        }
+        if (pierwsza && (r.rodzaj == Rodzaj::Klucz || r.rodzaj == Rodzaj::Inna)) {
+            s.wstaw = l.nastepna;
+            s.wstawBezKonca = l.nastepna == l.koniec;
+        }
+    }
+    return s;
+}
+
+std::optional<QByteArray> wczytaj(const QString &sciezka)
+{
+    QFile plik(sciezka);
+    if (!plik.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    if (plik.size() > kNajwiekszyPlik)
+        return std::nullopt;
+    QByteArray dane = plik.read(kNajwiekszyPlik + 1);
+    if (dane.size() > kNajwiekszyPlik)
+        return std::nullopt;
+    return dane;
+}
+
+QString wartoscZPliku(QByteArrayView surowa)
+{
+    // The value ends where a C string would: at the first NUL.
+    const qsizetype nul = surowa.indexOf('\0');
+    if (nul >= 0)
+        surowa = przytnij(surowa.first(nul));
+    if (surowa.size() >= 2 && surowa.front() == surowa.back()
+        && (surowa.front() == '"' || surowa.front() == '\''))
+        surowa = surowa.sliced(1, surowa.size() - 2);
+    return Kodowanie::zAnsi(surowa);
+}
+
+QByteArray koniecLinii(QByteArrayView dane)
+{
+    const qsizetype nl = dane.indexOf('\n');
+    if (nl > 0 && dane[nl - 1] == '\r')
+        return "\r\n";
+    return nl >= 0 ? QByteArray("\n") : QByteArray("\r\n");
+}
+
+// A value, key or section name never spans lines.
+QByteArray jednaLinia(const QString &tekst)
+{
+    QByteArray b = Kodowanie::doAnsi(tekst);
+    b.replace('\r', ' ').replace('\n', ' ').replace('\0', ' ');
+    return b;
+}
+
+QByteArray zmien(const QByteArray &dane, const QString &sekcja, const QString &klucz,
+                 const QString &wartosc)
+{
+    const Skan s = skanuj(dane, sekcja, klucz);
+    const QByteArray nowaWartosc = jednaLinia(wartosc);
+    QByteArray wynik;
+    if (s.klucz) {
+        wynik.reserve(dane.size() + nowaWartosc.size());
+        wynik.append(dane.first(s.wartoscOd)).append(nowaWartosc).append(dane.sliced(s.wartoscDo));
+        return wynik;
+    }
+    const QByteArray eol = koniecLinii(dane);
+    const QByteArray linia = jednaLinia(klucz.trimmed()) + '=' + nowaWartosc;
+    if (s.sekcja) {
+        wynik = dane;
+        wynik.insert(s.wstaw, s.wstawBezKonca ? eol + linia : linia + eol);
+        return wynik;
+    }
+    wynik = dane;
+    if (!wynik.isEmpty() && !wynik.endsWith('\n'))
+        wynik += eol;
+    wynik += '[' + jednaLinia(sekcja.trimmed()) + ']' + eol + linia + eol;
+    return wynik;
+}
+
+} // namespace
+
+namespace modNI {
+
+QString ZnajdzPlik(const QString &plik)
+{
+    const QFileInfo info(plik);
+    if (info.exists())
+        return plik;
+    const QDir folder = info.absoluteDir();
+    const QStringList nazwy = folder.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &nazwa : nazwy)
+        if (nazwa.compare(info.fileName(), Qt::CaseInsensitive) == 0)
+            return folder.filePath(nazwa);
+    return plik;
+}
+
+QString CzytajIni(QString Plik, QString Sekcja, QString Klucz, QString Domyslna)
+{
+    QString wynik = Domyslna;
+    if (const auto dane = wczytaj(ZnajdzPlik(Plik))) {
+        const Skan s = skanuj(*dane, Sekcja.trimmed(), Klucz.trimmed());
+        if (s.klucz)
+            wynik = wartoscZPliku(s.wartosc);
+    }
+    // What the 100-character buffer could not hold counts as not read.
+    if (wynik.size() >= kBuforWartosci - 1)
+        return Domyslna;
+    return wynik;
+}
+
+bool ZapiszIni(QString Plik, QString Sekcja, QString Klucz, QString Wartosc)
+{
+    const QString sciezka = ZnajdzPlik(Plik);
+    const QFileInfo info(sciezka);
+    QByteArray dane;
+    QFileDevice::Permissions prawa = kPrawaNowegoPliku;
+    if (info.exists()) {
+        if (!info.isFile() || !info.isWritable())
+            return false;
+        const auto stare = wczytaj(sciezka);
+        if (!stare)
+            return false;
+        dane = *stare;
+        prawa = info.permissions();
+    }
+    const QByteArray nowe = zmien(dane, Sekcja, Klucz, Wartosc);
+
+    QSaveFile plik(sciezka);
+    if (!plik.open(QIODevice::WriteOnly))
+        return false;
+    plik.setPermissions(prawa);
+    if (plik.write(nowe) != nowe.size()) {
+        plik.cancelWriting();
+        return false;
+    }
+    return plik.commit();
+}
+
+QVector<Wpis> SekcjaOdczyt(const QString &sekcja, const QString &plik)
+{
+    QVector<Wpis> wynik;
+    const auto dane = wczytaj(ZnajdzPlik(plik));
+    if (!dane)
+        return wynik;
+
+    // The entries as the whole-section read hands them over: key=value, each
+    // followed by a NUL, cut where the buffer ends.
+    QByteArray bufor;
+    const QString nazwa = sekcja.trimmed();
+    Linie linie(*dane);
+    Linia l;
+    bool wSekcji = false;
+    while (linie.nastepna(l) && bufor.size() < kBuforSekcji) {
+        const Rozbior r = rozbierz(linie.tekst(l));
+        if (r.rodzaj == Rodzaj::Sekcja) {
+            wSekcji = toSamo(r.nazwa, nazwa);
+            continue;
+        }
+        if (!wSekcji)
+            continue;
+        if (r.rodzaj == Rodzaj::Klucz)
+            bufor.append(r.nazwa).append('=').append(r.wartosc).append('\0');
+        else if (r.rodzaj == Rodzaj::Inna)
+            bufor.append(przytnij(linie.tekst(l))).append('\0');
+    }
+    // With the closing NUL the entries need one character more; when they do
+    // not fit, the section arrives cut at two characters short of the buffer.
+    if (bufor.size() + 1 > kBuforSekcji)
+        bufor.truncate(kBuforSekcji - 2);
+
+    const QList<QByteArray> kawalki = bufor.split('\0');
+    for (qsizetype i = 0; i + 1 < kawalki.size(); ++i) {
+        const QByteArray &wpis = kawalki.at(i);
+        const qsizetype rowna = wpis.indexOf('=');
+        if (rowna < 0)
+            continue;
+        const qsizetype druga = wpis.indexOf('=', rowna + 1);
+        wynik.append({Kodowanie::zAnsi(QByteArrayView(wpis).first(rowna)),
+                      Kodowanie::zAnsi(QByteArrayView(wpis).sliced(
+                          rowna + 1, (druga < 0 ? wpis.size() : druga) - rowna - 1))});
+    }
+    return wynik;
+}
+
+} // namespace modNI

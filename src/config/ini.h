@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <QVector>
+
+// Key access to the program's INI files (the settings file and the language
+// file). Every call goes to the file itself: nothing is cached, so a change made
+// by another program is seen at once. File names are matched without regard to
+// case, as on the desktop the files come from.
+
+// One entry of a section: the text before the first "=" and the text between
+// the first and the second "=".
+struct Wpis
+{
+    QString Klucz;
+    QString Wartosc;
+};
+
+namespace modNI {
+
+// The buffer the value of one key is read into, terminating NUL included; a
+// value that fills it (99 characters or more) counts as too long.
+inline constexpr int kBuforWartosci = 100;
+// The buffer a whole section is read into.
+inline constexpr int kBuforSekcji = 10000;
+
+// The value of `Klucz` in `Sekcja` of `Plik`, or `Domyslna` when the file, the
+// section or the key is missing or the value is too long.
+QString CzytajIni(QString Plik, QString Sekcja, QString Klucz, QString Domyslna);
+
+// Sets the key, creating the file, the section and the key as needed. Every
+// other byte of the file stays as it was; the file is replaced in one step, so a
+// failure leaves the old file whole. False when the file could not be written.
+bool ZapiszIni(QString Plik, QString Sekcja, QString Klucz, QString Wartosc);
+
+// Every entry of the section, in file order, as far as it fits the 10,000
+// character buffer; entries without "=" are left out.
+QVector<Wpis> SekcjaOdczyt(const QString &sekcja, const QString &plik);
+
+// The existing file whose name matches `plik` without regard to case, or
+// `plik` itself when there is none.
+QString ZnajdzPlik(const QString &plik);
+
+} // namespace modNI

@@ -1,0 +1,86 @@
+#include "serial/protokol.h"
+
+#include "config/jezyk.h"
+#include "config/kodowanie.h"
+#include "serial/lacze.h"
+#include "serial/mscomm.h"
+
+#include <QElapsedTimer>
+#include <QThread>
+
+using RamkaKonwertera::Polecenie;
+
+QString Protokol::PobierzTryb() { return zapytaj(Polecenie::Tryb); }
+QString Protokol::PobierzRamke() { return zapytaj(Polecenie::Ramka); }
+QString Protokol::PobierzMax() { return zapytaj(Polecenie::Max); }
+QString Protokol::PobierzWersje() { return zapytaj(Polecenie::Wersja); }
+
+QString Protokol::WyslijTryb(const QString &wartosc) { return ustaw(Polecenie::Tryb, wartosc); }
+QString Protokol::WyslijRamke(const QString &wartosc) { return ustaw(Polecenie::Ramka, wartosc); }
+QString Protokol::WyslijMax(const QString &wartosc) { return ustaw(Polecenie::Max, wartosc); }
+
+bool Protokol::wyslij(const QByteArray &ramka)
+{
+    if (!m_lacze.OtworzPort())
+        return false;
+    MSComm &port = m_lacze.port();
+    port.Output(ramka);
+    // The pause counts from the moment the frame is on the line.
+    port.doczekajWyslania(static_cast<int>(kLimitOdpowiedzi.count()));
+    QThread::msleep(static_cast<unsigned long>(kPauza.count()));
+    return true;
+}
+
+QString Protokol::zapytaj(Polecenie p)
+{
+    if (!wyslij(RamkaKonwertera::zapytanie(p)))
+        return QString();
+    const QString odebrane = CzekajNaOdpowiedz();
+    const QByteArray bajty = Kodowanie::doAnsi(odebrane);
+    if (const auto v = RamkaKonwertera::wartosc(p, bajty))
+        return Kodowanie::zAnsi(*v);
+    return odebrane;
+}
+
+QString Protokol::ustaw(Polecenie p, const QString &wartosc)
+{
+    if (!wyslij(RamkaKonwertera::ustawienie(p, wartosc)))
+        return QString();
+    CzekajNaOdpowiedz();
+    return zapytaj(p);
+}
+
+QString Protokol::CzekajNaOdpowiedz()
+{
+    if (m_pokazCzekanie)
+        m_pokazCzekanie(true);
+
+    MSComm &port = m_lacze.port();
+    QElapsedTimer zegar;
+    zegar.start();
+    const qint64 limit = kLimitOdpowiedzi.count();
+    QByteArray odebrane;
+    bool eot = false;
+    bool czasMinal = false;
+    while (!eot) {
+        // Sleep on the port until bytes arrive or the limit is just past; the
+        // limit is checked after each read, so an EOT that comes in later than
+        // that still ends as a time-out.
+        port.czekajNaDane(static_cast<int>(qMax<qint64>(0, limit - zegar.elapsed()) + 1));
+        const QByteArray kawalek = port.Input();
+        eot = kawalek.contains(RamkaKonwertera::EOT);
+        odebrane.append(kawalek.first(qMin(kawalek.size(), kNajdluzszaOdpowiedz - odebrane.size())));
+        // A port that closed itself (the device went away) will not answer.
+        if (zegar.elapsed() > limit || (!eot && !port.PortOpen())) {
+            czasMinal = true;
+            break;
+        }
+    }
+
+    if (m_pokazCzekanie)
+        m_pokazCzekanie(false);
+    m_lacze.ZamknijPort();
+    if (czasMinal)
+        return m_lacze.jezyk().Komunikat(QStringLiteral("Przekroczony czas oczekiwania!"));
+    return Kodowanie::zAnsi(odebrane);
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "serial/ramka_konwertera.h"
+
+#include <QString>
+
+#include <chrono>
+#include <functional>
+
+class Lacze;
+
+// The converter's command/answer exchanges. Each opens the port, writes one
+// frame, pauses, waits for the answer up to its EOT or the time limit, and
+// closes the port again; a set command is two exchanges, the second reading the
+// value back. Every outcome is a text: the value of a valid answer, the whole
+// text of any other answer, the time-out message, or the empty text when the
+// port cannot be opened.
+//
+// An exchange blocks the caller: no window event and no timer runs during it.
+class Protokol
+{
+public:
+    static constexpr std::chrono::milliseconds kPauza{20};
+    static constexpr std::chrono::milliseconds kLimitOdpowiedzi{2000};
+    // More than any answer of the converter; a flood from a broken device is
+    // cut here and still ends by the time limit.
+    static constexpr qsizetype kNajdluzszaOdpowiedz = 4096;
+
+    // `pokazCzekanie` shows (true) and hides (false) the waiting sign.
+    explicit Protokol(Lacze &lacze, std::function<void(bool)> pokazCzekanie = {})
+        : m_lacze(lacze), m_pokazCzekanie(std::move(pokazCzekanie))
+    {
+    }
+
+    QString PobierzTryb();
+    QString PobierzRamke();
+    QString PobierzMax();
+    QString PobierzWersje();
+
+    QString WyslijTryb(const QString &wartosc);
+    QString WyslijRamke(const QString &wartosc);
+    QString WyslijMax(const QString &wartosc);
+
+    // The text received up to and including the frame that holds an EOT, or the
+    // time-out message. Closes the port.
+    QString CzekajNaOdpowiedz();
+
+private:
+    QString zapytaj(RamkaKonwertera::Polecenie p);
+    QString ustaw(RamkaKonwertera::Polecenie p, const QString &wartosc);
+    bool wyslij(const QByteArray &ramka);
+    QByteArray odbierz(bool &kompletna);
+
+    Lacze &m_lacze;
+    std::function<void(bool)> m_pokazCzekanie;
+};
