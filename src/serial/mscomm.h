@@ -47,6 +47,8 @@ public:
 
     // Queues the bytes and returns at once; false when the port is not open.
     bool Output(const QByteArray &bajty);
+    // Bytes queued and not yet on the line.
+    qint64 doWyslania() const { return m_port.isOpen() ? m_port.bytesToWrite() : 0; }
     // Blocks until the queued bytes have left or `ms` has passed.
     bool doczekajWyslania(int ms);
     // Everything received and not read yet; never blocks.
