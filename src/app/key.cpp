@@ -5,6 +5,7 @@
 #include "app/rozmieszczenie.h"
 #include "app/tlumaczenie.h"
 #include "app/twipy.h"
+#include "chart/frm_wykresy.h"
 #include "controls/buttonxp.h"
 #include "converter/panel_parametry.h"
 #include "converter/panel_tryb.h"
@@ -32,7 +33,8 @@ KEY::KEY(const FolderProgramu &folder, Komunikaty &komunikaty, const MapaPortow 
       m_jezyk(folder.plikJezyka()),
       m_port(mapa),
       m_lacze(m_port, m_ustawienia, m_jezyk, m_komunikaty),
-      m_protokol(m_lacze, [this](bool widoczny) { pokazCzekanie(widoczny); })
+      m_protokol(m_lacze, [this](bool widoczny) { pokazCzekanie(widoczny); }),
+      m_nadajnik(m_port, m_wartosci, this)
 {
     setWindowTitle(QStringLiteral("Konwerter - C\\I"));
     resize(px(kSzerokoscOkna), px(kWysokoscOkna));
@@ -50,6 +52,15 @@ KEY::KEY(const FolderProgramu &folder, Komunikaty &komunikaty, const MapaPortow 
 }
 
 KEY::~KEY() = default;
+
+FrmWykresy &KEY::frmWykresy()
+{
+    // Made at its first showing and kept with the main window, so the picture
+    // chosen last stays chosen.
+    if (!m_frmWykresy)
+        m_frmWykresy = new FrmWykresy(m_jezyk, this);
+    return *m_frmWykresy;
+}
 
 QWidget *KEY::nowyPanel(const QString &nazwa, int wysokoscTwipy, const QString &naglowekNazwa,
                         const QString &naglowek, const QString &tag)
@@ -82,14 +93,17 @@ void KEY::budujInformacje()
         const char *tag;
         int top;
     };
-    // The tall panels cover the upper ones; the lower ones always show.
+    // The tall panels cover the upper three; the lower two always show.
     const Informacja informacje[] = {
-        {"lblLogo1", "logo1", 3600}, {"lblLogo2", "logo2", 3870}, {"lblLogo3", "logo3", 4140},
-        {"lblLogoHandel", "logoHandel", 4410}, {"lblLogoTel", "logoTel", 4680},
+        {"lblLogo1", "logo1", 2760}, {"lblLogo2", "logo2", 3120}, {"lblLogo3", "logo3", 3390},
+        {"lblLogoHandel", "logoHandel", 4020}, {"lblLogoTel", "logoTel", 4320},
     };
     for (const auto &i : informacje) {
         auto *l = dodaj<QLabel>(this, QLatin1String(i.nazwa), QLatin1String(i.tag));
-        l->setGeometry(tw(120, i.top, kSzerokoscPanelu - 120, 270));
+        l->setGeometry(tw(120, i.top, kSzerokoscPanelu - 120, 300));
+        // The first one names the tool.
+        l->setStyleSheet(&i == informacje ? QStringLiteral("color: #1f4e8c; font-weight: bold; font-size: 12pt;")
+                                          : QStringLiteral("color: #3a4a66;"));
     }
 
     m_txtTransmisja = dodaj<QLabel>(this, QStringLiteral("txtTransmisja"), QStringLiteral("wait"));
@@ -191,6 +205,8 @@ void KEY::PokazPanel(QWidget *Panel)
     UkryjPanele();
     UstawKontener(Panel, this);
     Panel->move(px(kPolozeniePanelu), px(kPolozeniePanelu));
+    // The tall panels cover the information labels below them.
+    Panel->raise();
 }
 
 void KEY::UkryjPanele()

@@ -4,14 +4,18 @@
 #include "config/folder.h"
 #include "config/jezyk.h"
 #include "config/ustawienia.h"
+#include "converter/katalog.h"
 #include "serial/lacze.h"
 #include "serial/mscomm.h"
 #include "serial/protokol.h"
+#include "simulator/nadajnik.h"
+#include "simulator/wartosci.h"
 
 #include <memory>
 
 class ButtonXP;
 class Etykieta;
+class FrmWykresy;
 class Komunikaty;
 class QLabel;
 class PanelPolaczenie;
@@ -60,6 +64,13 @@ public:
     UstawieniaPortu &ustawienia() { return m_ustawienia; }
     MSComm &MSComm1() { return m_port; }
     Protokol &protokol() { return m_protokol; }
+    QString nazwaPortu() const { return m_lacze.nazwaPortu(); }
+    Katalog &katalog() { return m_katalog; }
+    Wartosci &wartosci() { return m_wartosci; }
+    Nadajnik &nadajnik() { return m_nadajnik; }
+    FrmWykresy &frmWykresy();
+    PanelParametry &parametry() { return *m_parametry; }
+    PanelTryb &tryb() { return *m_tryb; }
 
 signals:
     // The window has unloaded: the process is to end now.
@@ -83,6 +94,9 @@ private:
     MSComm m_port;
     Lacze m_lacze;
     Protokol m_protokol;
+    Katalog m_katalog;
+    Wartosci m_wartosci;
+    Nadajnik m_nadajnik;
 
     QWidget *m_smietnik = nullptr;
     QWidget *m_picture3 = nullptr;
@@ -95,5 +109,6 @@ private:
     std::unique_ptr<PanelTryb> m_tryb;
     std::unique_ptr<PanelParametry> m_parametry;
     std::unique_ptr<PanelSymulator> m_symulator;
+    FrmWykresy *m_frmWykresy = nullptr;
     QList<QWidget *> m_panele;
 };

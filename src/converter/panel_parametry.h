@@ -1,12 +1,16 @@
 #pragma once
 
 #include <QObject>
+#include <QStringList>
 
+class ButtonXP;
 class KEY;
+class QListWidget;
 class QWidget;
+class TextXP;
 
 // The scale parameters panel: the maximum value, the compatible scales and the
-// frame type, read from and set on the converter.
+// frame types of the catalogue, read from and set on the converter.
 class PanelParametry : public QObject
 {
     Q_OBJECT
@@ -15,14 +19,34 @@ public:
     explicit PanelParametry(KEY &okno);
 
     QWidget *picPlik() const { return m_picPlik; }
+    TextXP *txtMaxVal() const { return m_txtMaxVal; }
 
-    // Reads the catalogue sections and fills the two lists.
+    // Reads the two catalogue sections and fills the two lists from them.
     void ZaladujKatalog();
     // Restores the scale or frame type, the mode and the maximum stored in
     // section "parametry".
     void OdtworzParametry();
 
+    // Refills the scale list with the scales of one frame type.
+    void FiltrujWagi(const QString &typ);
+    // Selects every frame type with this key, loading its definition each time;
+    // false when the catalogue has none.
+    bool WybierzTypRamki(const QString &klucz);
+    // Selects the frame type of the named scale.
+    void WybierzWage(const QString &nazwa);
+
 private:
+    void pokaz(const QStringList &komunikaty);
+    void lstTypRamki_Click();
+    void lstWagiZgodne_Click();
+    void cmdOdbierzMax_Click();
+    void cmdUstawMax_Click();
+    void cmdOdbierzRamke_Click();
+    void cmdUstawRamke_Click();
+
     KEY &m_okno;
     QWidget *m_picPlik = nullptr;
+    TextXP *m_txtMaxVal = nullptr;
+    QListWidget *m_lstWagiZgodne = nullptr;
+    QListWidget *m_lstTypRamki = nullptr;
 };

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 
 class KEY;
+class ObrazTrybu;
+class QLabel;
+class QRadioButton;
 class QWidget;
 
 // The operating-mode panel: the three modes with the picture of the selected
@@ -16,7 +20,21 @@ public:
 
     QWidget *picZdarzenia() const { return m_picZdarzenia; }
 
+    // Selects option `tryb` of opModPracy, which shows its picture.
+    void WybierzTryb(int tryb);
+    // The first selected option, scanning 0, 1, 2; -1 when none is.
+    int zaznaczonyTryb() const;
+
 private:
+    void opModPracy_Click(int Index);
+    void cmdOdbierzMod_Click();
+    void cmdUstawMod_Click();
+    void cmdWersja_Click();
+    void ButtonXP2_Click();
+
     KEY &m_okno;
     QWidget *m_picZdarzenia = nullptr;
+    QList<QRadioButton *> m_opModPracy;
+    ObrazTrybu *m_image5 = nullptr;
+    QLabel *m_lblWersja = nullptr;
 };
