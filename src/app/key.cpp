@@ -39,6 +39,12 @@ KEY::KEY(const FolderProgramu &folder, Komunikaty &komunikaty, const MapaPortow 
     setWindowTitle(QStringLiteral("Konwerter - C\\I"));
     resize(px(kSzerokoscOkna), px(kWysokoscOkna));
 
+    // Hidden panels are parked here, below the window's bottom edge; the panels
+    // park their choice panels in it as they build them.
+    m_smietnik = dodaj<QWidget>(this, QStringLiteral("Smietnik"));
+    m_smietnik->setGeometry(tw(0, kWysokoscOkna + 600, 645, 300));
+    m_smietnik->hide();
+
     // Panels first, the side bar last: with a missing language text the first
     // control of a shared Tag, a panel's header, gives its text to the others.
     m_polaczenie = std::make_unique<PanelPolaczenie>(*this);
@@ -113,11 +119,6 @@ void KEY::budujInformacje()
     m_txtTransmisja->setStyleSheet(
         QStringLiteral("background: #fff3c4; color: #8a1c00; font-weight: bold; border: 1px solid #c9a400;"));
     m_txtTransmisja->hide();
-
-    // Hidden panels are parked here, below the window's bottom edge.
-    m_smietnik = dodaj<QWidget>(this, QStringLiteral("Smietnik"));
-    m_smietnik->setGeometry(tw(0, kWysokoscOkna + 600, 645, 300));
-    m_smietnik->hide();
 }
 
 void KEY::budujPasekBoczny()

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "app/key.h"
+#include "config/komunikaty.h"
+
+#include <QPair>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+// Messages the program would have shown, collected instead.
+class ZebraneKomunikaty : public Komunikaty
+{
+public:
+    void pokaz(Ikona ikona, const QString &tekst) override { lista.append({ikona, tekst}); }
+    QStringList teksty() const
+    {
+        QStringList t;
+        for (const auto &k : lista)
+            t.append(k.second);
+        return t;
+    }
+    QList<QPair<Ikona, QString>> lista;
+};
+
+// The main window started in a folder of the test's own, as the program starts it.
+struct UruchomioneOkno
+{
+    explicit UruchomioneOkno(const QString &folder, const QString &urzadzenie = QString())
+        : pliki(folder), okno(std::make_unique<KEY>(pliki, komunikaty, MapaPortow(pliki.plikUstawien(), urzadzenie)))
+    {
+        okno->Form_Load();
+    }
+
+    template<class T = QWidget>
+    T *w(const QString &nazwa) const
+    {
+        T *wynik = okno->findChild<T *>(nazwa);
+        if (!wynik)
+            qWarning("no control %s", qPrintable(nazwa));
+        return wynik;
+    }
+
+    // A click as the user makes it: the pointer moves there, presses and lets go.
+    void klik(const QString &nazwa) const { klik(w(nazwa)); }
+    static void klik(QWidget *cel)
+    {
+        QTest::mouseMove(cel);
+        QTest::mouseClick(cel, Qt::LeftButton);
+    }
+
+    FolderProgramu pliki;
+    ZebraneKomunikaty komunikaty;
+    std::unique_ptr<KEY> okno;
+};
