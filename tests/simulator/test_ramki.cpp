@@ -1,0 +1,109 @@
+#include "simulator/wartosci.h"
+#include "wspolne/pliki.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QString zbuduj(const QString &wzor, qint32 waga, const QString &jednostka = QStringLiteral("kg"),
+               const QString &plus = "+", const QString &minus = "_", const QString &zero = " ")
+{
+    Wartosci w;
+    w.WzorRamki = wzor;
+    w.Jednostka = jednostka;
+    w.ZnakPlus = plus.at(0);
+    w.ZnakMinus = minus.at(0);
+    w.ZnakZero = zero.at(0);
+    return w.BudujRamke(waga);
+}
+
+} // namespace
+
+class TestRamki : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void budowa_data()
+    {
+        QTest::addColumn<QString>("wzor");
+        QTest::addColumn<int>("waga");
+        QTest::addColumn<QString>("ramka");
+        QTest::newRow("przyklad 1234") << "mm0k00msjj" << 1234 << "  1.234 kg";
+        QTest::newRow("przyklad 0") << "mm0k00msjj" << 0 << "  0.000 kg";
+        QTest::newRow("przyklad -56") << "mm0k00msjj" << -56 << "  0.056 kg";
+        QTest::newRow("przyklad mmmmmm") << "mmmmmm" << 1234 << "  1234";
+        QTest::newRow("za malo pozycji") << "mmm" << 1234 << "234";
+        QTest::newRow("trzy j") << "jjj" << 5 << " kg";
+        QTest::newRow("jedno j") << "mj" << 5 << "5g";
+        QTest::newRow("znak plus") << "zmmm" << 12 << "+ 12";
+        QTest::newRow("znak minus") << "zmmm" << -12 << "_ 12";
+        QTest::newRow("znak zero") << "zmmm" << 0 << "   0";
+        QTest::newRow("wielkie litery") << "ZMKJ0" << 7 << "    7";
+        QTest::newRow("inne znaki") << "m-m/s" << 42 << "4 2  ";
+        QTest::newRow("zera z przodu") << "00000000" << 1234 << "00001234";
+        QTest::newRow("ponad szesc cyfr") << "mmmmmmmm" << 12345678 << "  345678";
+        QTest::newRow("najmniejsza") << "zmmmmmm" << std::numeric_limits<qint32>::min() << "_483648";
+        QTest::newRow("pusty wzor") << "" << 1234 << "  1.234 kg";
+    }
+
+    void budowa()
+    {
+        QFETCH(QString, wzor);
+        QFETCH(int, waga);
+        QFETCH(QString, ramka);
+        const QString wynik = zbuduj(wzor, waga);
+        QCOMPARE(wynik, ramka);
+        QCOMPARE(wynik.size(), wzor.isEmpty() ? 10 : wzor.size());
+    }
+
+    void stanPoBudowie()
+    {
+        Wartosci w;
+        QCOMPARE(w.BudujRamke(-3), QString("  0.003 kg"));
+        // The defaults stay once used, and the last frame is kept.
+        QCOMPARE(w.WzorRamki, Wartosci::kDomyslnyWzor);
+        QCOMPARE(w.Jednostka, QString("kg"));
+        QCOMPARE(w.BiezacaRamka, QString("  0.003 kg"));
+        QCOMPARE(QString(w.Cyfry.data(), 6), QString("     3"));
+        QCOMPARE(w.ZnakiJednostki.size(), 2);
+        // A weight and its negative differ only where the sign goes.
+        w.WzorRamki = "zmmmsjj";
+        w.ZnakPlus = '+';
+        w.ZnakMinus = '-';
+        const QString plus = w.BudujRamke(250), minus = w.BudujRamke(-250);
+        QCOMPARE(plus.mid(1), minus.mid(1));
+        QVERIFY(plus.at(0) != minus.at(0));
+    }
+
+    void wczytanieTypu()
+    {
+        QTemporaryDir dir;
+        const QString plik = dir.filePath("settings.ini");
+        QVERIFY(zapiszBajty(plik, "[parametry]\r\njm=\xB3\xF3t\r\n"
+                                  "[7]\r\nplus=PLUS\r\nminus=\r\nzero=\" \"\r\nramka=zm0k0sjjj\r\n"
+                                  "[8]\r\nramka=" + QByteArray(120, 'm') + "\r\n"));
+        Wartosci w;
+        w.WczytajTypRamki(plik, "7");
+        QCOMPARE(w.ZnakPlus, QChar('P'));
+        QCOMPARE(w.ZnakMinus, QChar(' '));
+        QCOMPARE(w.ZnakZero, QChar(' '));
+        QCOMPARE(w.Jednostka, QString::fromUtf8("łót"));
+        QVERIFY(w.BiezacaRamka.isEmpty());
+        QCOMPARE(w.BudujRamke(15), QString::fromUtf8("P 1.5 łót"));
+
+        // A section that is not there, or a template too long to read, gives
+        // the defaults.
+        w.WczytajTypRamki(plik, "8");
+        QCOMPARE(w.WzorRamki, QString("mmmmmm"));
+        QCOMPARE(w.ZnakPlus, QChar('+'));
+        QCOMPARE(w.ZnakMinus, QChar('_'));
+        w.WczytajTypRamki(dir.filePath("brak.ini"), "1");
+        QCOMPARE(w.Jednostka, QString("kg"));
+        QCOMPARE(w.BudujRamke(1234), QString("  1234"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRamki)
+#include "test_ramki.moc"
