@@ -178,7 +178,7 @@ std::optional<QByteArray> wczytaj(const QString &sciezka)
         return std::nullopt;
     if (plik.size() > kNajwiekszyPlik)
         return std::nullopt;
-    QByteArray dane = plik.read(kNajwiekszyPlik + 1);
+    QByteArray dane = plik.readAll();
     if (dane.size() > kNajwiekszyPlik)
         return std::nullopt;
     return dane;
