@@ -10,14 +10,14 @@
 
 using RamkaKonwertera::Polecenie;
 
-QString Protokol::PobierzTryb() { return zapytaj(Polecenie::Tryb); }
-QString Protokol::PobierzRamke() { return zapytaj(Polecenie::Ramka); }
-QString Protokol::PobierzMax() { return zapytaj(Polecenie::Max); }
-QString Protokol::PobierzWersje() { return zapytaj(Polecenie::Wersja); }
+QString Protokol::PobierzTryb() { return zapytaj(Polecenie::Tryb).tekst; }
+QString Protokol::PobierzRamke() { return zapytaj(Polecenie::Ramka).tekst; }
+QString Protokol::PobierzMax() { return zapytaj(Polecenie::Max).tekst; }
+QString Protokol::PobierzWersje() { return zapytaj(Polecenie::Wersja).tekst; }
 
-QString Protokol::WyslijTryb(const QString &wartosc) { return ustaw(Polecenie::Tryb, wartosc); }
-QString Protokol::WyslijRamke(const QString &wartosc) { return ustaw(Polecenie::Ramka, wartosc); }
-QString Protokol::WyslijMax(const QString &wartosc) { return ustaw(Polecenie::Max, wartosc); }
+QString Protokol::WyslijTryb(const QString &wartosc) { return ustaw(Polecenie::Tryb, wartosc).tekst; }
+QString Protokol::WyslijRamke(const QString &wartosc) { return ustaw(Polecenie::Ramka, wartosc).tekst; }
+QString Protokol::WyslijMax(const QString &wartosc) { return ustaw(Polecenie::Max, wartosc).tekst; }
 
 bool Protokol::wyslij(const QByteArray &ramka)
 {
@@ -31,26 +31,32 @@ bool Protokol::wyslij(const QByteArray &ramka)
     return true;
 }
 
-QString Protokol::zapytaj(Polecenie p)
+Protokol::Wymiana Protokol::zapytaj(Polecenie p)
 {
     if (!wyslij(RamkaKonwertera::zapytanie(p)))
-        return QString();
-    const QString odebrane = CzekajNaOdpowiedz();
-    const QByteArray bajty = Kodowanie::doAnsi(odebrane);
-    if (const auto v = RamkaKonwertera::wartosc(p, bajty))
-        return Kodowanie::zAnsi(*v);
-    return odebrane;
+        return {};
+    Wymiana w = odbierz();
+    if (w.stan == Wymiana::Stan::CzasMinal)
+        return w;
+    if (const auto v = RamkaKonwertera::wartosc(p, Kodowanie::doAnsi(w.tekst)))
+        return {Wymiana::Stan::Poprawna, Kodowanie::zAnsi(*v)};
+    return w;
 }
 
-QString Protokol::ustaw(Polecenie p, const QString &wartosc)
+Protokol::Wymiana Protokol::ustaw(Polecenie p, const QString &wartosc)
 {
     if (!wyslij(RamkaKonwertera::ustawienie(p, wartosc)))
-        return QString();
+        return {};
     CzekajNaOdpowiedz();
     return zapytaj(p);
 }
 
 QString Protokol::CzekajNaOdpowiedz()
+{
+    return odbierz().tekst;
+}
+
+Protokol::Wymiana Protokol::odbierz()
 {
     if (m_pokazCzekanie)
         m_pokazCzekanie(true);
@@ -81,6 +87,7 @@ QString Protokol::CzekajNaOdpowiedz()
         m_pokazCzekanie(false);
     m_lacze.ZamknijPort();
     if (czasMinal)
-        return m_lacze.jezyk().Komunikat(QStringLiteral("Przekroczony czas oczekiwania!"));
-    return Kodowanie::zAnsi(odebrane);
+        return {Wymiana::Stan::CzasMinal,
+                m_lacze.jezyk().Komunikat(QStringLiteral("Przekroczony czas oczekiwania!"))};
+    return {Wymiana::Stan::Niepoprawna, Kodowanie::zAnsi(odebrane)};
 }

@@ -45,11 +45,20 @@ public:
     // time-out message. Closes the port.
     QString CzekajNaOdpowiedz();
 
+    // One query, or one set command with its read-back, with the outcome told
+    // apart for callers that act on it (the command-line tool's exit status).
+    struct Wymiana
+    {
+        enum class Stan { PortNiedostepny, Poprawna, Niepoprawna, CzasMinal };
+        Stan stan = Stan::PortNiedostepny;
+        QString tekst;   // what the text procedures above return
+    };
+    Wymiana zapytaj(RamkaKonwertera::Polecenie p);
+    Wymiana ustaw(RamkaKonwertera::Polecenie p, const QString &wartosc);
+
 private:
-    QString zapytaj(RamkaKonwertera::Polecenie p);
-    QString ustaw(RamkaKonwertera::Polecenie p, const QString &wartosc);
     bool wyslij(const QByteArray &ramka);
-    QByteArray odbierz(bool &kompletna);
+    Wymiana odbierz();
 
     Lacze &m_lacze;
     std::function<void(bool)> m_pokazCzekanie;
