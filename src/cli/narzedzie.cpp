@@ -1,0 +1,280 @@
+#include "cli/narzedzie.h"
+
+#include "config/ini.h"
+#include "config/liczby.h"
+#include "converter/katalog.h"
+#include "converter/operacje.h"
+#include "simulator/nadajnik.h"
+#include "simulator/wartosci.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QSerialPortInfo>
+#include <QTimer>
+
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+
+#ifdef Q_OS_WIN
+#include <io.h>
+#define isatty _isatty
+#define fileno _fileno
+#else
+#include <unistd.h>
+#endif
+
+using RamkaKonwertera::Polecenie;
+using Stan = Protokol::Wymiana::Stan;
+
+namespace {
+
+std::atomic<bool> g_przerwij{false};
+
+extern "C" void naPrzerwanie(int)
+{
+    g_przerwij = true;
+}
+
+std::optional<Polecenie> polecenie(const QString &co)
+{
+    if (co == QLatin1String("max")) return Polecenie::Max;
+    if (co == QLatin1String("frame")) return Polecenie::Ramka;
+    if (co == QLatin1String("mode")) return Polecenie::Tryb;
+    if (co == QLatin1String("version")) return Polecenie::Wersja;
+    return std::nullopt;
+}
+
+std::optional<qint32> waga(const QString &tekst)
+{
+    bool ok = false;
+    const qint32 w = tekst.toInt(&ok);
+    return ok ? std::optional<qint32>(w) : std::nullopt;
+}
+
+Wynik zKomunikatow(const QStringList &komunikaty, const QJsonValue &wartosc)
+{
+    if (komunikaty.isEmpty())
+        return Wynik::ok(wartosc);
+    QStringList widoczne_;
+    for (const QString &k : komunikaty)
+        widoczne_.append(widoczne(k));
+    Wynik w = Wynik::porazka(Wynik::Konwerter, widoczne_.join(QLatin1Char('\n')));
+    w.wartosc = wartosc;
+    return w;
+}
+
+} // namespace
+
+Narzedzie::Narzedzie(const QString &folder, const QString &nrPortu, const QString &urzadzenie)
+    : m_folder(folder),
+      m_urzadzenie(urzadzenie),
+      m_jezyk(m_folder.plikJezyka()),
+      m_ustawienia(Ustawienia::WczytajUstawienia(m_folder.plikUstawien())),
+      m_port(MapaPortow(m_folder.plikUstawien(), urzadzenie)),
+      m_lacze(m_port, m_ustawienia, m_jezyk, m_komunikaty),
+      m_protokol(m_lacze)
+{
+    if (!nrPortu.isEmpty())
+        m_ustawienia.NrPortu = nrPortu;
+    m_lacze.UstawPort();
+}
+
+Wynik Narzedzie::bladPortu()
+{
+    const QString blad = m_komunikaty.teksty.isEmpty()
+                             ? m_lacze.nazwaPortu() + QStringLiteral(": ") + m_port.opisBledu()
+                             : m_komunikaty.teksty.join(QLatin1Char('\n'));
+    return Wynik::porazka(Wynik::Port, blad);
+}
+
+Wynik Narzedzie::bladWymiany(const Protokol::Wymiana &w)
+{
+    if (w.stan == Stan::PortNiedostepny)
+        return bladPortu();
+    return Wynik::porazka(Wynik::Konwerter, widoczne(w.tekst));
+}
+
+Wynik Narzedzie::pobierz(const QString &co)
+{
+    const auto p = polecenie(co);
+    if (!p)
+        return Wynik::porazka(Wynik::Uzycie, QStringLiteral("get: max, frame, mode or version"));
+    const Protokol::Wymiana w = m_protokol.zapytaj(*p);
+    if (w.stan != Stan::Poprawna)
+        return bladWymiany(w);
+
+    switch (*p) {
+    case Polecenie::Max:
+        return zKomunikatow(Operacje::OdbierzMax(w.tekst).komunikaty, w.tekst);
+    case Polecenie::Tryb:
+        return zKomunikatow(Operacje::OdbierzTryb(0, w.tekst).komunikaty, w.tekst);
+    case Polecenie::Wersja:
+        return Wynik::ok(w.tekst);
+    case Polecenie::Ramka:
+        break;
+    }
+    const Operacje::Wynik r = Operacje::OdbierzRamke(w.tekst);
+    if (!r.wartosc)
+        return zKomunikatow(r.komunikaty, w.tekst);
+    Katalog katalog;
+    katalog.wczytaj(m_folder.plikKatalogu());
+    const QVector<int> pozycje = katalog.pozycjeTypu(*r.wartosc);
+    if (pozycje.isEmpty())
+        return zKomunikatow(Operacje::RamkaNieznana(), w.tekst);
+    Wynik wynik = Wynik::ok(w.tekst);
+    wynik.dodatki.insert(QStringLiteral("description"), katalog.TypyRamek.at(pozycje.last()).Wartosc);
+    return wynik;
+}
+
+Wynik Narzedzie::ustaw(const QString &co, const QString &wartosc)
+{
+    const auto p = polecenie(co);
+    if (!p || *p == Polecenie::Wersja)
+        return Wynik::porazka(Wynik::Uzycie, QStringLiteral("set: max, frame or mode"));
+    if (!Liczby::CzyLiczba(wartosc))
+        return Wynik::porazka(Wynik::Uzycie, QStringLiteral("set %1: %2 is not a number").arg(co, wartosc));
+    const double v = Liczby::Val(wartosc);
+    if (*p == Polecenie::Tryb && (v != Liczby::Zaokraglij(v) || v < 0 || v > 2))
+        return Wynik::porazka(Wynik::Uzycie, QStringLiteral("set mode: 0, 1 or 2"));
+
+    const QString wysylane = *p == Polecenie::Max ? Liczby::Format6(v) : wartosc;
+    const Protokol::Wymiana w = m_protokol.ustaw(*p, wysylane);
+    if (w.stan == Stan::PortNiedostepny)
+        return bladPortu();
+    switch (*p) {
+    case Polecenie::Max:
+        return zKomunikatow(Operacje::UstawMax(v, w.tekst), w.tekst);
+    case Polecenie::Ramka:
+        return zKomunikatow(Operacje::UstawRamke(wartosc, w.tekst), w.tekst);
+    default:
+        return zKomunikatow(Operacje::UstawTryb(int(v), w.tekst), w.tekst);
+    }
+}
+
+std::optional<QString> Narzedzie::typRamki(const QString &typ) const
+{
+    Katalog katalog;
+    katalog.wczytaj(m_folder.plikKatalogu());
+    QString klucz = typ;
+    if (klucz.isEmpty()) {
+        const ParametryZapisane p = ParametryZapisane::wczytaj(m_folder.plikKatalogu());
+        klucz = p.waga.isEmpty() ? p.ramka
+                                 : modNI::CzytajIni(m_folder.plikKatalogu(), QStringLiteral("wagi"), p.waga,
+                                                    Katalog::kWszystkie);
+    }
+    if (katalog.pozycjeTypu(klucz).isEmpty())
+        return std::nullopt;
+    return klucz;
+}
+
+Wynik Narzedzie::ramka(const QString &tekstWagi, const QString &typ)
+{
+    const auto w = waga(tekstWagi);
+    if (!w)
+        return Wynik::porazka(Wynik::Uzycie, QStringLiteral("frame: %1 is not a whole number").arg(tekstWagi));
+    const auto klucz = typRamki(typ);
+    if (!klucz && !typ.isEmpty())
+        return Wynik::porazka(Wynik::Uzycie, QStringLiteral("frame type %1 is not in the catalogue").arg(typ));
+    Wartosci wartosci;
+    if (klucz)
+        wartosci.WczytajTypRamki(m_folder.plikKatalogu(), *klucz);
+    Wynik wynik = Wynik::ok(wartosci.BudujRamke(*w));
+    if (klucz)
+        wynik.dodatki.insert(QStringLiteral("type"), *klucz);
+    return wynik;
+}
+
+Wynik Narzedzie::symuluj(const QString &tekstWagi, const QString &typ, const QString &sekundy)
+{
+    Wynik r = ramka(tekstWagi, typ);
+    if (r.kod != Wynik::Sukces)
+        return r;
+    bool ok = sekundy.isEmpty();
+    const double s = ok ? 0 : sekundy.toDouble(&ok);
+    if (!ok || s < 0)
+        return Wynik::porazka(Wynik::Uzycie, QStringLiteral("--seconds: a number of seconds"));
+    if (!m_lacze.OtworzPort())
+        return bladPortu();
+
+    Wartosci wartosci;
+    wartosci.BiezacaRamka = r.wartosc.toString();
+    Nadajnik nadajnik(m_port, wartosci);
+    bool przerwane = false;
+    QObject::connect(&nadajnik, &Nadajnik::przerwano, [&] {
+        przerwane = true;
+        QCoreApplication::quit();
+    });
+
+    g_przerwij = false;
+    std::signal(SIGINT, naPrzerwanie);
+    std::signal(SIGTERM, naPrzerwanie);
+    const bool terminal = isatty(fileno(stderr));
+    QElapsedTimer zegar;
+    zegar.start();
+    QTimer straz;
+    straz.setInterval(100);
+    QObject::connect(&straz, &QTimer::timeout, [&] {
+        if (terminal)
+            std::fprintf(stderr, "\rframes sent: %lld", static_cast<long long>(nadajnik.wyslane()));
+        if (g_przerwij || (s > 0 && zegar.elapsed() >= s * 1000))
+            QCoreApplication::quit();
+    });
+    nadajnik.wlacz();
+    straz.start();
+    QCoreApplication::exec();
+    nadajnik.wylacz();
+    m_port.doczekajWyslania(1000);
+    m_lacze.ZamknijPort();
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+    if (terminal)
+        std::fputc('\n', stderr);
+
+    if (przerwane)
+        return Wynik::porazka(Wynik::Port, m_jezyk.Komunikat(
+            QStringLiteral("PortUtracony"),
+            m_lacze.nazwaPortu() + QStringLiteral(" przestał odpowiadać - wysyłanie zatrzymane")));
+    Wynik wynik = Wynik::ok(double(nadajnik.wyslane()));
+    wynik.dodatki = r.dodatki;
+    wynik.dodatki.insert(QStringLiteral("frame"), r.wartosc);
+    return wynik;
+}
+
+Wynik Narzedzie::porty()
+{
+    const MapaPortow mapa(m_folder.plikUstawien(), m_urzadzenie);
+    QJsonArray numery;
+    QStringList linie;
+    QStringList nazwane;
+    for (int n = 1; n <= 16; ++n) {
+        const QString urzadzenie = mapa.urzadzenie(n);
+        nazwane.append(urzadzenie);
+#ifdef Q_OS_WIN
+        bool jest = false;
+        for (const QSerialPortInfo &i : QSerialPortInfo::availablePorts())
+            jest = jest || i.portName().compare(urzadzenie, Qt::CaseInsensitive) == 0;
+#else
+        const bool jest = QFileInfo::exists(urzadzenie);
+#endif
+        numery.append(QJsonObject{{QStringLiteral("port"), n},
+                                  {QStringLiteral("device"), urzadzenie},
+                                  {QStringLiteral("exists"), jest}});
+        linie.append(QStringLiteral("%1  %2%3").arg(n, 2).arg(urzadzenie, jest ? QString() : QStringLiteral("  (missing)")));
+    }
+    QJsonArray inne;
+    for (const QSerialPortInfo &i : QSerialPortInfo::availablePorts()) {
+        const QString sciezka = i.systemLocation();
+        if (nazwane.contains(sciezka) || nazwane.contains(i.portName()))
+            continue;
+        inne.append(sciezka);
+        linie.append(QStringLiteral("--  %1  (no port number%2)")
+                         .arg(sciezka, i.description().isEmpty() ? QString() : QStringLiteral(": ") + i.description()));
+    }
+    Wynik w = Wynik::ok(numery);
+    w.dodatki.insert(QStringLiteral("unnumbered"), inne);
+    w.tekst = linie.join(QLatin1Char('\n'));
+    return w;
+}

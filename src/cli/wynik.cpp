@@ -1,0 +1,64 @@
+#include "cli/wynik.h"
+
+#include <QJsonDocument>
+
+#include <cstdio>
+
+QString widoczne(const QString &tekst)
+{
+    QString wynik;
+    for (const QChar c : tekst) {
+        switch (c.unicode()) {
+        case 0x01: wynik += QStringLiteral("<SOH>"); break;
+        case 0x04: wynik += QStringLiteral("<EOT>"); break;
+        case 0x0D: wynik += QStringLiteral("<CR>"); break;
+        case 0x0A: wynik += QStringLiteral("<LF>"); break;
+        default:
+            if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+                wynik += QStringLiteral("<0x%1>").arg(QString::number(c.unicode(), 16).toUpper().rightJustified(2, QLatin1Char('0')));
+            else
+                wynik += c;
+        }
+    }
+    return wynik;
+}
+
+namespace {
+
+void linia(FILE *strumien, const QString &tekst)
+{
+    const QByteArray b = tekst.toLocal8Bit();
+    std::fwrite(b.constData(), 1, size_t(b.size()), strumien);
+    std::fputc('\n', strumien);
+}
+
+QString jakoTekst(const QJsonValue &v)
+{
+    if (v.isDouble())
+        return QString::number(v.toDouble(), 'g', 15);
+    return v.toString();
+}
+
+} // namespace
+
+int wypisz(const Wynik &w, bool json)
+{
+    if (json) {
+        QJsonObject o = w.dodatki;
+        o.insert(QStringLiteral("ok"), w.kod == Wynik::Sukces);
+        if (!w.wartosc.isUndefined())
+            o.insert(QStringLiteral("value"), w.wartosc);
+        if (!w.blad.isEmpty())
+            o.insert(QStringLiteral("error"), w.blad);
+        linia(stdout, QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)));
+    } else {
+        if (!w.tekst.isNull())
+            linia(stdout, w.tekst);
+        else if (!w.wartosc.isUndefined())
+            linia(stdout, jakoTekst(w.wartosc));
+        if (!w.blad.isEmpty())
+            linia(stderr, w.blad);
+    }
+    std::fflush(stdout);
+    return w.kod;
+}

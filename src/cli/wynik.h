@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QString>
+
+// What one command of the command-line tool came to, and how it ends the
+// process: 0 done, 1 the converter did not give what was asked, 2 the port
+// cannot be opened, 64 wrong usage.
+struct Wynik
+{
+    enum Kod { Sukces = 0, Konwerter = 1, Port = 2, Uzycie = 64 };
+
+    int kod = Sukces;
+    QJsonValue wartosc{QJsonValue::Undefined};   // printed on standard output
+    QString blad;         // printed on standard error
+    QJsonObject dodatki;  // extra fields of the JSON answer
+    QString tekst;        // printed instead of the value when not in JSON
+
+    static Wynik ok(const QJsonValue &wartosc) { return {Sukces, wartosc, {}, {}, {}}; }
+    static Wynik porazka(int kod, const QString &blad)
+    {
+        return {kod, QJsonValue(QJsonValue::Undefined), blad, {}, {}};
+    }
+};
+
+// Control characters of an answer made visible: SOH, EOT, CR, LF by name, the
+// others as hex.
+QString widoczne(const QString &tekst);
+
+// Prints the result as text or as one JSON object; returns the exit status.
+int wypisz(const Wynik &w, bool json);
