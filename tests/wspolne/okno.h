@@ -1,28 +1,12 @@
 #pragma once
 
 #include "app/key.h"
-#include "config/komunikaty.h"
+#include "wspolne/komunikaty.h"
 
-#include <QPair>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
-
-// Messages the program would have shown, collected instead.
-class ZebraneKomunikaty : public Komunikaty
-{
-public:
-    void pokaz(Ikona ikona, const QString &tekst) override { lista.append({ikona, tekst}); }
-    QStringList teksty() const
-    {
-        QStringList t;
-        for (const auto &k : lista)
-            t.append(k.second);
-        return t;
-    }
-    QList<QPair<Ikona, QString>> lista;
-};
 
 // The main window started in a folder of the test's own, as the program starts it.
 struct UruchomioneOkno
