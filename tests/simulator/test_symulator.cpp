@@ -1,8 +1,11 @@
 #include "controls/textxp.h"
+#include "wspolne/emulator.h"
 #include "wspolne/okno.h"
 #include "wspolne/pliki.h"
 
+#include <QCheckBox>
 #include <QLabel>
+#include <QSerialPort>
 #include <QLineEdit>
 #include <QSlider>
 #include <QtTest>
@@ -91,6 +94,79 @@ private slots:
         suwak->setValue(0);
         QCOMPARE(tekst->text(), QString("Z   .0 kg"));
         QCOMPARE(o.okno->wartosci().BiezacaRamka, tekst->text());
+    }
+
+    void wysylanieCiagle()
+    {
+        EmulatorTestowy e;
+        QVERIFY(e.uruchom({}, m_dir->path()));
+        UruchomioneOkno o(m_dir->path(), e.urzadzenie());
+        o.klik("lblTransmisja");
+        auto *nasluch = o.w<QCheckBox>("chNasluch");
+        o.klik(nasluch);
+        QVERIFY(nasluch->isChecked());
+        QVERIFY(o.okno->MSComm1().PortOpen());
+        for (const char *z : {"lblzdarzenia", "lblPlik", "LblUstawieniaPortu", "lblTransmisja", "cmdOdbierzAll"})
+            QVERIFY(!o.w(z)->isEnabled());
+        // A disabled navigation label ignores clicks.
+        o.klik("lblPlik");
+        QVERIFY(o.w("picTransmisja")->isVisible());
+
+        QVERIFY(!e.czekajNaLinie("FRAME").isNull());
+        QTest::qWait(500);
+        o.w<QSlider>("Slider1")->setValue(-125);
+        QTest::qWait(300);
+        o.klik(nasluch);
+        QVERIFY(!o.okno->MSComm1().PortOpen());
+        for (const char *z : {"lblzdarzenia", "lblPlik", "LblUstawieniaPortu", "lblTransmisja", "cmdOdbierzAll"})
+            QVERIFY(o.w(z)->isEnabled());
+
+        const QStringList ramki = e.linie().filter(QRegularExpression("^FRAME"));
+        QVERIFY2(ramki.size() >= 12 && ramki.size() <= 20, qPrintable(QString::number(ramki.size())));
+        QVERIFY(ramki.first().contains("\"Z   .0 kg\" weight=0 "));
+        QVERIFY(ramki.last().contains("\"_ 12.5 kg\" weight=-125 "));
+        const auto s = e.statystyka();
+        QVERIFY(s.wazna());
+        QVERIFY2(qAbs(s.srednia - 50) < 5, qPrintable(QString::number(s.srednia)));
+        QVERIFY(o.komunikaty.lista.isEmpty());
+    }
+
+    void portZajety()
+    {
+        EmulatorTestowy e;
+        QVERIFY(e.uruchom({}, m_dir->path()));
+        QSerialPort inny(e.urzadzenie());
+        QVERIFY(inny.open(QIODevice::ReadWrite));
+        UruchomioneOkno o(m_dir->path(), e.urzadzenie());
+        o.klik("lblTransmisja");
+        auto *nasluch = o.w<QCheckBox>("chNasluch");
+        o.klik(nasluch);
+        QVERIFY(!nasluch->isChecked());
+        QVERIFY(o.w("lblPlik")->isEnabled());
+        QCOMPARE(o.komunikaty.teksty(), QStringList{QString::fromUtf8("Port com1 jest już otwarty przez inną aplikację")});
+        QTest::qWait(200);
+        QVERIFY(e.linie().filter(QRegularExpression("^FRAME")).isEmpty());
+    }
+
+    void konwerterZnikaPodczasWysylania()
+    {
+        auto e = std::make_unique<EmulatorTestowy>();
+        QVERIFY(e->uruchom({}, m_dir->path()));
+        UruchomioneOkno o(m_dir->path(), e->urzadzenie());
+        o.klik("lblTransmisja");
+        auto *nasluch = o.w<QCheckBox>("chNasluch");
+        o.klik(nasluch);
+        QVERIFY(!e->czekajNaLinie("FRAME").isNull());
+        e->zabij();
+        QTRY_VERIFY(!nasluch->isChecked());
+        QTest::qWait(300);
+        QCOMPARE(o.komunikaty.lista.size(), 1);
+        QCOMPARE(o.komunikaty.lista[0].first, Komunikaty::Ikona::Krytyczna);
+        QCOMPARE(o.komunikaty.lista[0].second,
+                 QString::fromUtf8("Port com1 przestał odpowiadać - wysyłanie zatrzymane"));
+        QVERIFY(!o.okno->MSComm1().PortOpen());
+        QVERIFY(o.w("lblPlik")->isEnabled());
+        QVERIFY(!o.okno->nadajnik().wlaczony());
     }
 };
 
