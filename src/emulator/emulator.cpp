@@ -2,6 +2,7 @@
 
 #include "emulator/dziennik.h"
 #include "emulator/nadajnik.h"
+#include "emulator/obserwator_portu.h"
 #include "emulator/odczyt_ramki.h"
 
 #include "config/kodowanie.h"
@@ -14,13 +15,21 @@
 #include <cstring>
 #include <unistd.h>
 
-Emulator::Emulator(const Opcje &opcje, int master, QObject *parent)
+Emulator::Emulator(const Opcje &opcje, int master, ObserwatorPortu &port, QObject *parent)
     : QObject(parent), m_opcje(opcje), m_master(master)
 {
     m_zegar.start();
-    m_nadajnik = new Nadajnik(m_master, m_opcje.rozmiarKawalka, this);
+    m_nadajnik = new Nadajnik(m_master, m_opcje.rozmiarKawalka, [&port] { return port.otwarty(); },
+                              this);
     connect(m_nadajnik, &Nadajnik::wyslano, this,
-            [](const QByteArray &b) { Dziennik::wypisz("TX " + Dziennik::szesnastkowo(b)); });
+            [](const QByteArray &naLinii, const QByteArray &utracone) {
+                if (!naLinii.isEmpty())
+                    Dziennik::wypisz("TX " + Dziennik::szesnastkowo(naLinii));
+                if (!utracone.isEmpty())
+                    Dziennik::wypisz("LOST " + Dziennik::szesnastkowo(utracone));
+            });
+    connect(&port, &ObserwatorPortu::otwarto, this, [] { Dziennik::wypisz("PORT open"); });
+    connect(&port, &ObserwatorPortu::zamknieto, this, [] { Dziennik::wypisz("PORT closed"); });
     connect(m_nadajnik, &Nadajnik::zalewSkonczony, this, [](qint64 bajtow) {
         Dziennik::wypisz("FLOOD end " + QByteArray::number(bajtow) + " bytes");
     });

@@ -9,6 +9,7 @@
 #include <QObject>
 
 class Nadajnik;
+class ObserwatorPortu;
 class QSocketNotifier;
 
 // The converter on the master side of the pseudo-terminal: answers commands,
@@ -18,7 +19,8 @@ class Emulator : public QObject
     Q_OBJECT
 
 public:
-    Emulator(const Opcje &opcje, int master, QObject *parent = nullptr);
+    // `port` tells whether a client has the port open.
+    Emulator(const Opcje &opcje, int master, ObserwatorPortu &port, QObject *parent = nullptr);
 
     void wypiszStatystyke() const;
 

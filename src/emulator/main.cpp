@@ -1,5 +1,6 @@
 #include "emulator/dziennik.h"
 #include "emulator/emulator.h"
+#include "emulator/obserwator_portu.h"
 #include "emulator/opcje.h"
 #include "emulator/pseudoterminal.h"
 #include "emulator/sygnaly.h"
@@ -60,9 +61,14 @@ int main(int argc, char *argv[])
         blad(komunikat);
         return kBladUrzadzenia;
     }
+    ObserwatorPortu port(pty.slave(), pty.slaveFd());
+    if (!port.uruchom(komunikat)) {
+        blad(komunikat);
+        return kBladUrzadzenia;
+    }
     Dziennik::wypisz(pty.urzadzenie().toLocal8Bit());
 
-    Emulator emulator(*opcje, pty.master());
+    Emulator emulator(*opcje, pty.master(), port);
     QObject::connect(&emulator, &Emulator::awaria, &app, [&app] { app.exit(kBladUrzadzenia); });
 
     Sygnaly sygnaly({SIGINT, SIGTERM, SIGUSR1});

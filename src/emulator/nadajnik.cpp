@@ -6,8 +6,10 @@
 
 using namespace std::chrono;
 
-Nadajnik::Nadajnik(int fd, int rozmiarKawalka, QObject *parent)
-    : QObject(parent), m_fd(fd), m_rozmiarKawalka(rozmiarKawalka)
+Nadajnik::Nadajnik(int fd, int rozmiarKawalka, std::function<bool()> portOtwarty,
+                   QObject *parent)
+    : QObject(parent), m_fd(fd), m_rozmiarKawalka(rozmiarKawalka),
+      m_portOtwarty(std::move(portOtwarty))
 {
     m_zegar.start();
     m_budzik.setSingleShot(true);
@@ -40,15 +42,18 @@ void Nadajnik::nadawaj()
         }
         const qsizetype reszta = o.bajty.size() - o.wyslane;
         const qsizetype n = m_rozmiarKawalka > 0 ? std::min<qsizetype>(m_rozmiarKawalka, reszta) : reszta;
-        o.naLinii += zapisz(o.bajty.mid(o.wyslane, n));
+        const QByteArray kawalek = o.bajty.mid(o.wyslane, n);
+        const qsizetype zapisane = zapisz(kawalek);
+        o.naLinii += kawalek.first(zapisane);
+        o.utracone += kawalek.sliced(zapisane);
         o.wyslane += n;
         if (o.wyslane < o.bajty.size()) {
             o.terminNs = teraz + duration_cast<nanoseconds>(kPrzerwaKawalkow).count();
             continue;
         }
-        const QByteArray naLinii = o.naLinii;
+        const Odpowiedz wyslana = o;
         m_kolejka.pop_front();
-        emit wyslano(naLinii);
+        emit wyslano(wyslana.naLinii, wyslana.utracone);
     }
 }
 
@@ -69,11 +74,13 @@ void Nadajnik::taktZalewu()
         emit zalewSkonczony(m_zalanych);
         return;
     }
-    m_zalanych += zapisz(QByteArray(kBajtowNaTakt, kBajtZalewu)).size();
+    m_zalanych += zapisz(QByteArray(kBajtowNaTakt, kBajtZalewu));
 }
 
-QByteArray Nadajnik::zapisz(const QByteArray &bajty)
+qsizetype Nadajnik::zapisz(const QByteArray &bajty)
 {
+    if (!m_portOtwarty())
+        return 0;
     qsizetype zapisane = 0;
     while (zapisane < bajty.size()) {
         const ssize_t n = ::write(m_fd, bajty.constData() + zapisane,
@@ -85,5 +92,5 @@ QByteArray Nadajnik::zapisz(const QByteArray &bajty)
         else
             break;
     }
-    return bajty.first(zapisane);
+    return zapisane;
 }

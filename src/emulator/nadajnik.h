@@ -7,11 +7,12 @@
 
 #include <chrono>
 #include <deque>
+#include <functional>
 
 // Writes the answers to the master side of the pseudo-terminal, one after the
-// other, each when its time has come, in pieces when asked to. Bytes that the
-// pseudo-terminal cannot take (nobody reads the port) are lost, as on a line
-// with nobody listening.
+// other, each when its time has come, in pieces when asked to. Bytes sent
+// while no client has the port open, or that the pseudo-terminal cannot take,
+// are lost, as on a line with nobody listening.
 class Nadajnik : public QObject
 {
     Q_OBJECT
@@ -24,8 +25,10 @@ public:
     static constexpr int kBajtowNaTakt = 10;
     static constexpr char kBajtZalewu = 'U';
 
-    // `rozmiarKawalka` 0 sends every answer in one write.
-    Nadajnik(int fd, int rozmiarKawalka, QObject *parent = nullptr);
+    // `rozmiarKawalka` 0 sends every answer in one write; `portOtwarty` tells
+    // whether anyone listens.
+    Nadajnik(int fd, int rozmiarKawalka, std::function<bool()> portOtwarty,
+             QObject *parent = nullptr);
 
     // Sends `odpowiedz` `opoznienie` from now, but not before the answers
     // queued earlier are out.
@@ -35,8 +38,8 @@ public:
     void zalewaj(std::chrono::milliseconds czas);
 
 signals:
-    // The whole answer is out; `naLinii` is what the pseudo-terminal took.
-    void wyslano(const QByteArray &naLinii);
+    // The whole answer is out: `naLinii` reached the line, `utracone` did not.
+    void wyslano(const QByteArray &naLinii, const QByteArray &utracone);
     void zalewSkonczony(qint64 bajtow);
 
 private:
@@ -46,16 +49,18 @@ private:
         qint64 terminNs = 0;
         qsizetype wyslane = 0;
         QByteArray naLinii;
+        QByteArray utracone;
     };
 
     void nadawaj();
     void taktZalewu();
-    // What of `bajty` the pseudo-terminal took.
-    QByteArray zapisz(const QByteArray &bajty);
+    // How many bytes from the start of `bajty` reached the line.
+    qsizetype zapisz(const QByteArray &bajty);
     qint64 terazNs() const { return m_zegar.nsecsElapsed(); }
 
     int m_fd;
     int m_rozmiarKawalka;
+    std::function<bool()> m_portOtwarty;
     QElapsedTimer m_zegar;
     std::deque<Odpowiedz> m_kolejka;
     QTimer m_budzik;

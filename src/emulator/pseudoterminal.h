@@ -23,6 +23,7 @@ public:
 
     // Non-blocking descriptor of the master side.
     int master() const { return m_master; }
+    int slaveFd() const { return m_slave; }
     QString slave() const { return m_sciezkaSlave; }
     // The link when one was made, otherwise the slave.
     QString urzadzenie() const;
