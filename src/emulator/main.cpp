@@ -56,8 +56,12 @@ int main(int argc, char *argv[])
         return kBladOpcji;
     }
 
+    // Before the device is named: whoever reads the name may signal at once.
+    Sygnaly sygnaly({SIGINT, SIGTERM, SIGUSR1});
+
     Pseudoterminal pty;
-    if (!pty.otworz(komunikat) || (!opcje->dowiazanie.isEmpty() && !pty.dowiaz(opcje->dowiazanie, komunikat))) {
+    const bool bezDowiazania = opcje->dowiazanie.isEmpty();
+    if (!pty.otworz(komunikat) || (!bezDowiazania && !pty.dowiaz(opcje->dowiazanie, komunikat))) {
         blad(komunikat);
         return kBladUrzadzenia;
     }
@@ -70,8 +74,6 @@ int main(int argc, char *argv[])
 
     Emulator emulator(*opcje, pty.master(), port);
     QObject::connect(&emulator, &Emulator::awaria, &app, [&app] { app.exit(kBladUrzadzenia); });
-
-    Sygnaly sygnaly({SIGINT, SIGTERM, SIGUSR1});
     QObject::connect(&sygnaly, &Sygnaly::odebrano, &app, [&](int sygnal) {
         if (sygnal == SIGUSR1)
             emulator.wypiszStatystyke();
