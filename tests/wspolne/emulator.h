@@ -42,6 +42,7 @@ public:
 
     QString urzadzenie() const { return m_urzadzenie; }
     bool dziala() const { return m_proces.state() == QProcess::Running; }
+    qint64 pid() const { return m_proces.processId(); }
 
     // Every line after the device line, so far.
     QStringList linie();
