@@ -66,9 +66,17 @@ std::optional<Opcje> czytaj(const QStringList &argumenty, const QString &folderP
                             QString &komunikat, bool &pomoc)
 {
     QCommandLineParser p;
-    p.setApplicationDescription(
-        QStringLiteral("Plays the current-loop converter on a pseudo-terminal. The first line "
-                       "of output names the device; every further line reports an event."));
+    p.setApplicationDescription(QStringLiteral(
+        "Plays the current-loop converter on a pseudo-terminal. The first line of output\n"
+        "names the device; every further line reports an event:\n"
+        "  RX <hex>       a command frame received\n"
+        "  TX <hex>       an answer sent\n"
+        "  LOST <hex>     answer bytes sent while no client had the port open\n"
+        "  FRAME \"<text>\" weight=<w> current=<mA> mA, or FRAME \"<text>\" undecodable\n"
+        "  TYPE \"<code>\" template=\"..\" unit=\"..\" plus=\"..\" minus=\"..\" zero=\"..\"\n"
+        "  PORT open, PORT closed\n"
+        "  FLOOD start <ms> ms, FLOOD end <n> bytes\n"
+        "  STATS frames=<n> mean=<ms> p99dev=<ms> maxdev=<ms>   on SIGUSR1 and at the end"));
     const QCommandLineOption help = p.addHelpOption();
     p.addOptions({kFolder, kLink, kMode, kFrame, kMax, kVersion, kSilent, kDelay, kSplit,
                   kTrailing, kNoise, kWrongLength, kIgnoreSet, kFlood, kQuietFrames, kStdin});
