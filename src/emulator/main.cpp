@@ -1,4 +1,89 @@
-int main()
+#include "emulator/dziennik.h"
+#include "emulator/emulator.h"
+#include "emulator/obserwator_portu.h"
+#include "emulator/opcje.h"
+#include "emulator/pseudoterminal.h"
+#include "emulator/sygnaly.h"
+
+#include <QCoreApplication>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kBladOpcji = 2;
+constexpr int kBladUrzadzenia = 1;
+
+void blad(const QString &tekst)
 {
-    return 1;
+    std::fprintf(stderr, "konwerter-emu: %s\n", qPrintable(tekst));
+}
+
+// With --stdin the emulator ends with the end of its standard input: a parent
+// that dies, however it dies, closes the pipe and takes the emulator along.
+void konczZWejsciem(QCoreApplication &app)
+{
+    auto *wejscie = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, &app);
+    QObject::connect(wejscie, &QSocketNotifier::activated, &app, [wejscie, &app] {
+        char bufor[256];
+        const ssize_t n = ::read(STDIN_FILENO, bufor, sizeof bufor);
+        if (n <= 0) {
+            wejscie->setEnabled(false);
+            app.quit();
+        }
+    });
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+
+    QString komunikat;
+    bool pomoc = false;
+    const auto opcje = OpcjeEmulatora::czytaj(app.arguments(), app.applicationDirPath(),
+                                              komunikat, pomoc);
+    if (!opcje) {
+        if (pomoc) {
+            std::fputs(qPrintable(komunikat), stdout);
+            return 0;
+        }
+        blad(komunikat);
+        return kBladOpcji;
+    }
+
+    // Before the device is named: whoever reads the name may signal at once.
+    Sygnaly sygnaly({SIGINT, SIGTERM, SIGUSR1});
+
+    Pseudoterminal pty;
+    const bool bezDowiazania = opcje->dowiazanie.isEmpty();
+    if (!pty.otworz(komunikat) || (!bezDowiazania && !pty.dowiaz(opcje->dowiazanie, komunikat))) {
+        blad(komunikat);
+        return kBladUrzadzenia;
+    }
+    ObserwatorPortu port(pty.slave(), pty.slaveFd());
+    if (!port.uruchom(komunikat)) {
+        blad(komunikat);
+        return kBladUrzadzenia;
+    }
+    Dziennik::wypisz(pty.urzadzenie().toLocal8Bit());
+
+    Emulator emulator(*opcje, pty.master(), port);
+    QObject::connect(&emulator, &Emulator::awaria, &app, [&app] { app.exit(kBladUrzadzenia); });
+    QObject::connect(&sygnaly, &Sygnaly::odebrano, &app, [&](int sygnal) {
+        if (sygnal == SIGUSR1)
+            emulator.wypiszStatystyke();
+        else
+            app.quit();
+    });
+    if (opcje->doKoncaWejscia)
+        konczZWejsciem(app);
+
+    const int wynik = app.exec();
+    emulator.wypiszStatystyke();
+    return wynik;
 }

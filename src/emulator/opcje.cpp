@@ -1,0 +1,161 @@
+#include "emulator/opcje.h"
+
+#include "config/kodowanie.h"
+
+#include <QCommandLineParser>
+
+#include <algorithm>
+
+namespace {
+
+const QCommandLineOption kFolder({QStringLiteral("folder")},
+    QStringLiteral("Folder of settings.ini (default: the folder of this program)."),
+    QStringLiteral("DIR"));
+const QCommandLineOption kLink({QStringLiteral("link")},
+    QStringLiteral("Make PATH a symbolic link to the device."), QStringLiteral("PATH"));
+const QCommandLineOption kMode({QStringLiteral("mode")},
+    QStringLiteral("Operating mode at start: 0, 1 or 2 (default 0)."), QStringLiteral("M"));
+const QCommandLineOption kFrame({QStringLiteral("frame")},
+    QStringLiteral("Frame-type code at start, one character (default 1)."), QStringLiteral("C"));
+const QCommandLineOption kMax({QStringLiteral("max")},
+    QStringLiteral("Maximum value at start, six digits (default 001500)."),
+    QStringLiteral("NNNNNN"));
+const QCommandLineOption kVersion({QStringLiteral("version")},
+    QStringLiteral("Version text answered to \"3?\" (default \"KCI 1.07\")."),
+    QStringLiteral("TEXT"));
+const QCommandLineOption kSilent({QStringLiteral("silent")},
+    QStringLiteral("Never answer; set commands still take effect."));
+const QCommandLineOption kDelay({QStringLiteral("delay")},
+    QStringLiteral("Wait MS milliseconds before each answer."), QStringLiteral("MS"));
+const QCommandLineOption kSplit({QStringLiteral("split")},
+    QStringLiteral("Send each answer in pieces of N bytes, 5 ms apart."), QStringLiteral("N"));
+const QCommandLineOption kTrailing({QStringLiteral("trailing")},
+    QStringLiteral("Send TEXT after the EOT of each answer."), QStringLiteral("TEXT"));
+const QCommandLineOption kNoise({QStringLiteral("noise")},
+    QStringLiteral("Send TEXT before the SOH of each answer."), QStringLiteral("TEXT"));
+const QCommandLineOption kWrongLength({QStringLiteral("wrong-length")},
+    QStringLiteral("Give query answers one value character too many."));
+const QCommandLineOption kIgnoreSet({QStringLiteral("ignore-set")},
+    QStringLiteral("Answer set commands without taking the value."));
+const QCommandLineOption kFlood({QStringLiteral("flood")},
+    QStringLiteral("Answer every command with bytes other than EOT for SECONDS."),
+    QStringLiteral("SECONDS"));
+const QCommandLineOption kQuietFrames({QStringLiteral("quiet-frames")},
+    QStringLiteral("Do not report each scale frame."));
+const QCommandLineOption kStdin({QStringLiteral("stdin")},
+    QStringLiteral("End when standard input ends (so the emulator goes with a parent that "
+                   "holds the pipe)."));
+
+bool liczba(const QString &tekst, int najmniej, int &wynik)
+{
+    bool ok = false;
+    wynik = tekst.toInt(&ok);
+    return ok && wynik >= najmniej;
+}
+
+bool cyfry(QByteArrayView t)
+{
+    return std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+} // namespace
+
+namespace OpcjeEmulatora {
+
+std::optional<Opcje> czytaj(const QStringList &argumenty, const QString &folderProgramu,
+                            QString &komunikat, bool &pomoc)
+{
+    QCommandLineParser p;
+    p.setApplicationDescription(QStringLiteral(
+        "Plays the current-loop converter on a pseudo-terminal. The first line of output\n"
+        "names the device; every further line reports an event:\n"
+        "  RX <hex>       a command frame received\n"
+        "  TX <hex>       an answer sent\n"
+        "  LOST <hex>     answer bytes sent while no client had the port open\n"
+        "  FRAME \"<text>\" weight=<w> current=<mA> mA, or FRAME \"<text>\" undecodable\n"
+        "  TYPE \"<code>\" template=\"..\" unit=\"..\" plus=\"..\" minus=\"..\" zero=\"..\"\n"
+        "  PORT open, PORT closed\n"
+        "  FLOOD start <ms> ms, FLOOD end <n> bytes\n"
+        "  STATS frames=<n> mean=<ms> p99dev=<ms> maxdev=<ms>   on SIGUSR1 and at the end"));
+    const QCommandLineOption help = p.addHelpOption();
+    p.addOptions({kFolder, kLink, kMode, kFrame, kMax, kVersion, kSilent, kDelay, kSplit,
+                  kTrailing, kNoise, kWrongLength, kIgnoreSet, kFlood, kQuietFrames, kStdin});
+    pomoc = false;
+    if (!p.parse(argumenty)) {
+        komunikat = p.errorText();
+        return std::nullopt;
+    }
+    if (p.isSet(help)) {
+        pomoc = true;
+        komunikat = p.helpText();
+        return std::nullopt;
+    }
+    if (!p.positionalArguments().isEmpty()) {
+        komunikat = QStringLiteral("Unexpected argument: %1").arg(p.positionalArguments().constFirst());
+        return std::nullopt;
+    }
+
+    Opcje o;
+    o.folder = p.isSet(kFolder) ? p.value(kFolder) : folderProgramu;
+    o.dowiazanie = p.value(kLink);
+    if (p.isSet(kMode)) {
+        const QByteArray m = p.value(kMode).toLatin1();
+        if (m.size() != 1 || m.front() < '0' || m.front() > '2') {
+            komunikat = QStringLiteral("--mode takes 0, 1 or 2");
+            return std::nullopt;
+        }
+        o.stan.tryb = m.front();
+    }
+    if (p.isSet(kFrame)) {
+        const QByteArray c = Kodowanie::doAnsi(p.value(kFrame));
+        if (c.size() != 1) {
+            komunikat = QStringLiteral("--frame takes one character");
+            return std::nullopt;
+        }
+        o.stan.typRamki = c.front();
+    }
+    if (p.isSet(kMax)) {
+        const QByteArray m = p.value(kMax).toLatin1();
+        if (m.size() != 6 || !cyfry(m)) {
+            komunikat = QStringLiteral("--max takes exactly six digits");
+            return std::nullopt;
+        }
+        o.stan.maksimum = m;
+    }
+    if (p.isSet(kVersion))
+        o.stan.wersja = Kodowanie::doAnsi(p.value(kVersion));
+    o.milczy = p.isSet(kSilent);
+    int n = 0;
+    if (p.isSet(kDelay)) {
+        if (!liczba(p.value(kDelay), 0, n)) {
+            komunikat = QStringLiteral("--delay takes milliseconds, 0 or more");
+            return std::nullopt;
+        }
+        o.opoznienie = std::chrono::milliseconds(n);
+    }
+    if (p.isSet(kSplit)) {
+        if (!liczba(p.value(kSplit), 1, n)) {
+            komunikat = QStringLiteral("--split takes a number of bytes, 1 or more");
+            return std::nullopt;
+        }
+        o.rozmiarKawalka = n;
+    }
+    o.dopisek = Kodowanie::doAnsi(p.value(kTrailing));
+    o.szum = Kodowanie::doAnsi(p.value(kNoise));
+    o.usterkiPolecen.zlaDlugosc = p.isSet(kWrongLength);
+    o.usterkiPolecen.ignorujUstawienia = p.isSet(kIgnoreSet);
+    if (p.isSet(kFlood)) {
+        bool ok = false;
+        const double s = p.value(kFlood).toDouble(&ok);
+        if (!ok || s <= 0.0 || s > 86400.0) {
+            komunikat = QStringLiteral("--flood takes seconds, more than 0");
+            return std::nullopt;
+        }
+        o.zalew = std::chrono::milliseconds(qRound64(s * 1000.0));
+    }
+    o.bezRamek = p.isSet(kQuietFrames);
+    o.doKoncaWejscia = p.isSet(kStdin);
+    return o;
+}
+
+} // namespace OpcjeEmulatora

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "emulator/polecenia.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <chrono>
+#include <optional>
+
+// Everything the command line decides.
+struct Opcje
+{
+    QString folder;
+    QString dowiazanie;
+    StanKonwertera stan;
+    UsterkiPolecen usterkiPolecen;
+    bool milczy = false;
+    std::chrono::milliseconds opoznienie{0};
+    int rozmiarKawalka = 0;
+    QByteArray szum;
+    QByteArray dopisek;
+    std::chrono::milliseconds zalew{0};
+    bool bezRamek = false;
+    bool doKoncaWejscia = false;
+};
+
+namespace OpcjeEmulatora {
+
+// `argumenty` with the program name first. Nothing, with the message in
+// `komunikat`, when the command line is wrong or help was asked for (then
+// `pomoc` is set and the message is the help text). `folderProgramu` is the
+// default of --folder.
+std::optional<Opcje> czytaj(const QStringList &argumenty, const QString &folderProgramu,
+                            QString &komunikat, bool &pomoc);
+
+} // namespace OpcjeEmulatora
