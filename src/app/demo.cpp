@@ -1,5 +1,8 @@
 #include "app/demo.h"
 
+#include "config/folder.h"
+#include "converter/katalog.h"
+
 #include <QCoreApplication>
 #include <QDir>
 
@@ -25,7 +28,20 @@ bool Demo::uruchom(const QString &folderProgramu, QString &blad)
                                 .filePath(QStringLiteral("konwerter-emu"));
     m_emulator.setReadChannel(QProcess::StandardOutput);
     m_emulator.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_emulator.start(program, {QStringLiteral("--folder"), folderProgramu});
+    // With --stdin the emulator ends when our end of its input closes, so it
+    // goes with the program however the program ends.
+    // The emulated converter starts with the parameters the window restores,
+    // so the frames it decodes are of the frame type the simulator builds.
+    const FolderProgramu pliki(folderProgramu);
+    const ParametryZapisane p = ParametryZapisane::wczytaj(pliki.plikKatalogu());
+    QStringList argumenty = {QStringLiteral("--folder"), folderProgramu, QStringLiteral("--stdin"),
+                             QStringLiteral("--mode"), QString::number(p.tryb)};
+    const QString typ = p.kluczTypuRamki(pliki.plikKatalogu());
+    if (typ.size() == 1)
+        argumenty << QStringLiteral("--frame") << typ;
+    if (p.max.size() == 6)
+        argumenty << QStringLiteral("--max") << p.max;
+    m_emulator.start(program, argumenty);
     if (!m_emulator.waitForStarted(kCzasStartu)) {
         blad = m_emulator.errorString();
         return false;

@@ -158,13 +158,9 @@ std::optional<QString> Narzedzie::typRamki(const QString &typ) const
 {
     Katalog katalog;
     katalog.wczytaj(m_folder.plikKatalogu());
-    QString klucz = typ;
-    if (klucz.isEmpty()) {
-        const ParametryZapisane p = ParametryZapisane::wczytaj(m_folder.plikKatalogu());
-        klucz = p.waga.isEmpty() ? p.ramka
-                                 : modNI::CzytajIni(m_folder.plikKatalogu(), QStringLiteral("wagi"), p.waga,
-                                                    Katalog::kWszystkie);
-    }
+    const QString klucz = typ.isEmpty()
+                              ? ParametryZapisane::wczytaj(m_folder.plikKatalogu()).kluczTypuRamki(m_folder.plikKatalogu())
+                              : typ;
     if (katalog.pozycjeTypu(klucz).isEmpty())
         return std::nullopt;
     return klucz;

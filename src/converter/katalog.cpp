@@ -41,6 +41,13 @@ ParametryZapisane ParametryZapisane::wczytaj(const QString &plikKatalogu)
     return p;
 }
 
+QString ParametryZapisane::kluczTypuRamki(const QString &plikKatalogu) const
+{
+    if (waga.isEmpty())
+        return ramka;
+    return modNI::CzytajIni(plikKatalogu, QStringLiteral("wagi"), waga, Katalog::kWszystkie);
+}
+
 int ParametryZapisane::trybZTekstu(const QString &tekst)
 {
     const double v = Liczby::Val(tekst);

@@ -34,6 +34,9 @@ struct ParametryZapisane
     QString max;           // six digits at least
 
     static ParametryZapisane wczytaj(const QString &plikKatalogu);
+    // The key of the frame type restored at start: the stored scale's, or the
+    // stored frame type when no scale is stored.
+    QString kluczTypuRamki(const QString &plikKatalogu) const;
     // Any stored mode outside 0-2 counts as 0; halves round to even.
     static int trybZTekstu(const QString &tekst);
 };

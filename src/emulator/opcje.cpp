@@ -14,11 +14,12 @@ const QCommandLineOption kFolder({QStringLiteral("folder")},
 const QCommandLineOption kLink({QStringLiteral("link")},
     QStringLiteral("Make PATH a symbolic link to the device."), QStringLiteral("PATH"));
 const QCommandLineOption kMode({QStringLiteral("mode")},
-    QStringLiteral("Operating mode at start: 0, 1 or 2 (default 0)."), QStringLiteral("M"));
+    QStringLiteral("Operating mode at start, one character (default 0); anything but 0-2 plays a faulty converter."),
+    QStringLiteral("M"));
 const QCommandLineOption kFrame({QStringLiteral("frame")},
     QStringLiteral("Frame-type code at start, one character (default 1)."), QStringLiteral("C"));
 const QCommandLineOption kMax({QStringLiteral("max")},
-    QStringLiteral("Maximum value at start, six digits (default 001500)."),
+    QStringLiteral("Maximum value at start, digits (default 001500); other than six plays a faulty converter."),
     QStringLiteral("NNNNNN"));
 const QCommandLineOption kVersion({QStringLiteral("version")},
     QStringLiteral("Version text answered to \"3?\" (default \"KCI 1.07\")."),
@@ -99,9 +100,9 @@ std::optional<Opcje> czytaj(const QStringList &argumenty, const QString &folderP
     o.folder = p.isSet(kFolder) ? p.value(kFolder) : folderProgramu;
     o.dowiazanie = p.value(kLink);
     if (p.isSet(kMode)) {
-        const QByteArray m = p.value(kMode).toLatin1();
-        if (m.size() != 1 || m.front() < '0' || m.front() > '2') {
-            komunikat = QStringLiteral("--mode takes 0, 1 or 2");
+        const QByteArray m = Kodowanie::doAnsi(p.value(kMode));
+        if (m.size() != 1) {
+            komunikat = QStringLiteral("--mode takes one character");
             return std::nullopt;
         }
         o.stan.tryb = m.front();
@@ -116,8 +117,8 @@ std::optional<Opcje> czytaj(const QStringList &argumenty, const QString &folderP
     }
     if (p.isSet(kMax)) {
         const QByteArray m = p.value(kMax).toLatin1();
-        if (m.size() != 6 || !cyfry(m)) {
-            komunikat = QStringLiteral("--max takes exactly six digits");
+        if (m.isEmpty() || m.size() > 9 || !cyfry(m)) {
+            komunikat = QStringLiteral("--max takes one to nine digits");
             return std::nullopt;
         }
         o.stan.maksimum = m;

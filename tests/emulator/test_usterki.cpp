@@ -171,8 +171,8 @@ void TestUsterki::nieodczytanePrzepada()
 void TestUsterki::zleOpcje_data()
 {
     QTest::addColumn<QStringList>("argumenty");
-    QTest::newRow("mode 3") << QStringList{"--mode", "3"};
-    QTest::newRow("max 5 digits") << QStringList{"--max", "12345"};
+    QTest::newRow("mode 2 chars") << QStringList{"--mode", "12"};
+    QTest::newRow("max 10 digits") << QStringList{"--max", "1234567890"};
     QTest::newRow("max letter") << QStringList{"--max", "12345a"};
     QTest::newRow("frame 2 chars") << QStringList{"--frame", "12"};
     QTest::newRow("split 0") << QStringList{"--split", "0"};

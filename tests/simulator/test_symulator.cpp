@@ -12,6 +12,14 @@
 
 namespace {
 
+// The box reacts to a click on its square, not on the empty space beside its text.
+void klikPola(QWidget *pole)
+{
+    const QPoint kwadrat(8, pole->height() / 2);
+    QTest::mouseMove(pole, kwadrat);
+    QTest::mouseClick(pole, Qt::LeftButton, {}, kwadrat);
+}
+
 void wpisz(QWidget *pole, const QString &znaki)
 {
     for (const QChar z : znaki)
@@ -103,7 +111,7 @@ private slots:
         UruchomioneOkno o(m_dir->path(), e.urzadzenie());
         o.klik("lblTransmisja");
         auto *nasluch = o.w<QCheckBox>("chNasluch");
-        o.klik(nasluch);
+        klikPola(nasluch);
         QVERIFY(nasluch->isChecked());
         QVERIFY(o.okno->MSComm1().PortOpen());
         for (const char *z : {"lblzdarzenia", "lblPlik", "LblUstawieniaPortu", "lblTransmisja", "cmdOdbierzAll"})
@@ -112,11 +120,12 @@ private slots:
         o.klik("lblPlik");
         QVERIFY(o.w("picTransmisja")->isVisible());
 
-        QVERIFY(!e.czekajNaLinie("FRAME").isNull());
+        // The frames leave from the event loop, so wait with it running.
+        QTRY_VERIFY(!e.linie().filter(QRegularExpression("^FRAME")).isEmpty());
         QTest::qWait(500);
         o.w<QSlider>("Slider1")->setValue(-125);
         QTest::qWait(300);
-        o.klik(nasluch);
+        klikPola(nasluch);
         QVERIFY(!o.okno->MSComm1().PortOpen());
         for (const char *z : {"lblzdarzenia", "lblPlik", "LblUstawieniaPortu", "lblTransmisja", "cmdOdbierzAll"})
             QVERIFY(o.w(z)->isEnabled());
@@ -140,7 +149,7 @@ private slots:
         UruchomioneOkno o(m_dir->path(), e.urzadzenie());
         o.klik("lblTransmisja");
         auto *nasluch = o.w<QCheckBox>("chNasluch");
-        o.klik(nasluch);
+        klikPola(nasluch);
         QVERIFY(!nasluch->isChecked());
         QVERIFY(o.w("lblPlik")->isEnabled());
         QCOMPARE(o.komunikaty.teksty(), QStringList{QString::fromUtf8("Port com1 jest już otwarty przez inną aplikację")});
@@ -155,8 +164,8 @@ private slots:
         UruchomioneOkno o(m_dir->path(), e->urzadzenie());
         o.klik("lblTransmisja");
         auto *nasluch = o.w<QCheckBox>("chNasluch");
-        o.klik(nasluch);
-        QVERIFY(!e->czekajNaLinie("FRAME").isNull());
+        klikPola(nasluch);
+        QTRY_VERIFY(!e->linie().filter(QRegularExpression("^FRAME")).isEmpty());
         e->zabij();
         QTRY_VERIFY(!nasluch->isChecked());
         QTest::qWait(300);
