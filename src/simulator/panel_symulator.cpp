@@ -40,6 +40,8 @@ PanelSymulator::PanelSymulator(KEY &okno) : QObject(&okno), m_okno(okno)
     m_text1 = okno.dodaj<QLineEdit>(m_picTransmisja, QStringLiteral("Text1"));
     m_text1->setGeometry(tw(120, 1230, 4380, 360));
     m_text1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    // It shows what goes out; the frame itself comes from the slider.
+    m_text1->setReadOnly(true);
 
     m_chNasluch = okno.dodaj<QCheckBox>(m_picTransmisja, QStringLiteral("chNasluch"), QStringLiteral("print"));
     m_chNasluch->setText(QStringLiteral("Nasłuch ciągły"));
