@@ -244,9 +244,8 @@ void ButtonXP::mouseDoubleClickEvent(QMouseEvent *e)
         mousePressEvent(e);
         return;
     }
-    // The second press of a double click completes no click. The release comes
-    // back here as well, since the pressed widget keeps the mouse.
-    m_clickButton = 0;
+    // This second press is not a press event, so its release completes no
+    // click; it comes back here all the same, as the pressed widget keeps the mouse.
     if (LastButton == kLeft)
         Down(kLeft, 0, 0, 0);
 }

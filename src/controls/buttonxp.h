@@ -119,8 +119,8 @@ private:
     int H = 0;
     QTimer HoverTimer;
 
-    // The button whose release completes a click; 0 after the second press of
-    // a double click, which completes none.
+    // The button whose release completes a click: set by a press, cleared by
+    // every release.
     short m_clickButton = 0;
     QImage m_image;
     int m_lastPress = 0;
