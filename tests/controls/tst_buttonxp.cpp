@@ -140,6 +140,7 @@ void TestButtonXP::wyglady_data()
     QTest::newRow("keypad 37x19") << QSize(37, 19);
     QTest::newRow("choice 43x18") << QSize(43, 18);
     QTest::newRow("large 90x40") << QSize(90, 40);
+    QTest::newRow("low 37x12") << QSize(37, 12);
 }
 
 void TestButtonXP::wyglady()
@@ -528,6 +529,16 @@ void TestButtonXP::zleRozmiaryINapisy()
     PIKSEL(o, 1, 0, kZaokraglenie);
     QVERIFY(b->mask().contains(QPoint(1, 2)));
     QVERIFY(!b->mask().contains(QPoint(2, 4)));
+
+    // 20 x 4 under the pointer: the hover frame's lower rows land on rows 1 and 2.
+    ButtonXP *niski = Przycisk(&okno.widget, QSize(20, 4), QString());
+    QVERIFY(niski);
+    QTest::mouseMove(niski, QPoint(5, 1));
+    const QImage n = Obraz(niski);
+    PIKSEL(n, 2, 1, QColor(255, 240, 207));
+    PIKSEL(n, 5, 1, QColor(252, 210, 121));
+    PIKSEL(n, 5, 2, QColor(229, 151, 0));
+    delete niski;
 
     // 2 x 2 is all corners: nothing of it shows.
     b->resize(2, 2);
