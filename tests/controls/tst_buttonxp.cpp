@@ -12,14 +12,9 @@
 
 namespace {
 
-const QColor kCiemny(0, 60, 116);
-const QColor kZaokraglenie(122, 149, 168);
-const QColor kWewnatrz(37, 87, 131);
 const QColor kFokus1(206, 231, 251);
 const QColor kWcisniety1(209, 204, 192);
 const QColor kNajechany1(255, 240, 207);
-
-constexpr int kFlagiNapisu = Qt::TextWordWrap | Qt::AlignHCenter | Qt::AlignTop | Qt::TextShowMnemonic;
 
 // A shown button at rest: its first poll has found the pointer elsewhere.
 ButtonXP *Przycisk(QWidget *rodzic, QSize rozmiar, const QString &napis = QStringLiteral("7"))
@@ -29,52 +24,38 @@ ButtonXP *Przycisk(QWidget *rodzic, QSize rozmiar, const QString &napis = QStrin
     b->setCaption(napis);
     b->setGeometry(QRect(QPoint(20, 20), rozmiar));
     b->show();
-    if (!QTest::qWaitFor([&] { return poza.count() == 1; }))
-        return nullptr;
-    return b;
+    return QTest::qWaitFor([&] { return poza.count() == 1; }) ? b : nullptr;
 }
 
-// The plain face at row y, columns 0 to W-2, before the border.
+// The plain face at row y, columns 0 to W-2, under the border.
 QColor Twarz(int y, int h, const QColor &tlo)
 {
-    if (y == h - 2)
-        return {214, 208, 197};
-    if (y == h - 3)
-        return {226, 223, 214};
-    if (y == h - 4)
-        return {236, 235, 230};
-    if (y >= 3) {
-        const int m = std::min(y - 3, 24);
-        return {255 - m, 255 - m, 253 - m};
-    }
-    return tlo;
+    const int m = std::min(y - 3, 24);
+    return y == h - 2 ? QColor(214, 208, 197)
+           : y == h - 3 ? QColor(226, 223, 214)
+           : y == h - 4 ? QColor(236, 235, 230)
+           : y >= 3     ? QColor(255 - m, 255 - m, 253 - m)
+                        : tlo;
 }
 
 void SprawdzObwodke(const QImage &o, int w, int h)
 {
-    for (int x = 2; x <= w - 3; ++x) {
-        PIKSEL(o, x, 0, kCiemny);
-        PIKSEL(o, x, h - 1, kCiemny);
-    }
-    for (int y = 2; y <= h - 3; ++y) {
-        PIKSEL(o, 0, y, kCiemny);
-        PIKSEL(o, w - 1, y, kCiemny);
-    }
-    for (QPoint p : {QPoint(0, 1), QPoint(1, 0), QPoint(w - 2, 0), QPoint(w - 1, 1), QPoint(0, h - 2),
-                     QPoint(1, h - 1), QPoint(w - 1, h - 2), QPoint(w - 2, h - 1)})
-        PIKSEL(o, p.x(), p.y(), kZaokraglenie);
-    for (QPoint p : {QPoint(1, 1), QPoint(w - 2, 1), QPoint(1, h - 2), QPoint(w - 2, h - 2)})
-        PIKSEL(o, p.x(), p.y(), kWewnatrz);
+    for (int x = 2; x <= w - 3; ++x)
+        Sprawdz(o, {{x, 0}, {x, h - 1}}, QColor(0, 60, 116));
+    for (int y = 2; y <= h - 3; ++y)
+        Sprawdz(o, {{0, y}, {w - 1, y}}, QColor(0, 60, 116));
+    Sprawdz(o, {{0, 1}, {1, 0}, {w - 2, 0}, {w - 1, 1}, {0, h - 2}, {1, h - 1}, {w - 1, h - 2}, {w - 2, h - 1}},
+            QColor(122, 149, 168));
+    Sprawdz(o, {{1, 1}, {w - 2, 1}, {1, h - 2}, {w - 2, h - 2}}, QColor(37, 87, 131));
 }
 
-// Rows of a caption: pixels that differ clearly from the same button without one.
+// Rows where a caption differs clearly from the same button without one.
 QList<int> WierszeNapisu(const QImage &z, const QImage &bez)
 {
     QList<int> wiersze;
     for (int y = 0; y < z.height(); ++y)
         for (int x = 0; x < z.width(); ++x) {
-            const QColor a = z.pixelColor(x, y);
-            const QColor b = bez.pixelColor(x, y);
+            const QColor a = z.pixelColor(x, y), b = bez.pixelColor(x, y);
             if (std::max({qAbs(a.red() - b.red()), qAbs(a.green() - b.green()), qAbs(a.blue() - b.blue())}) > 60) {
                 wiersze.append(y);
                 break;
@@ -154,106 +135,73 @@ void TestButtonXP::wyglady()
     QVERIFY(b);
     const QColor tlo = b->palette().color(QPalette::Button);
 
-    // Normal: the ramp, the three bottom rows, the untouched top rows.
+    // Normal: the ramp and where it stops, the bottom rows, the border, the cut corners.
     QImage o = Obraz(b);
-    for (int y = 1; y <= h - 2; ++y)
+    for (int y = 1; y <= h - 2; ++y) {
         PIKSEL(o, 2, y, Twarz(y, h, tlo));
-    for (int y = 2; y <= h - 3; ++y)
-        PIKSEL(o, w - 2, y, Twarz(y, h, tlo));
-    SprawdzObwodke(o, w, h);
-    const QRegion ksztalt = b->mask();
-    for (QPoint p : {QPoint(0, 0), QPoint(w - 1, 0), QPoint(0, h - 1), QPoint(w - 1, h - 1)}) {
-        QVERIFY(!ksztalt.contains(p));
-        QVERIFY(QApplication::widgetAt(b->mapToGlobal(p)) != b);
+        if (y >= 2 && y <= h - 3)
+            PIKSEL(o, w - 2, y, Twarz(y, h, tlo));
     }
-    for (QPoint p : {QPoint(1, 0), QPoint(0, 1), QPoint(w - 2, h - 1), QPoint(w - 1, h - 2)})
-        QVERIFY(ksztalt.contains(p));
+    SprawdzObwodke(o, w, h);
+    for (QPoint p : {QPoint(0, 0), QPoint(w - 1, 0), QPoint(0, h - 1), QPoint(w - 1, h - 1)})
+        QVERIFY(QApplication::widgetAt(b->mapToGlobal(p)) != b);
     QCOMPARE(QApplication::widgetAt(b->mapToGlobal(QPoint(1, 0))), b);
 
-    // Focus: two top rows, 2-pixel side bands, the bottom rows.
+    // Focus: two rows on top, 2-pixel side bands, the bottom rows.
     b->setFocus();
     o = Obraz(b);
     auto boczny = [](int m) { return QColor(186 - 4 * m, 211 - 3 * m, 246 - m); };
-    PIKSEL(o, 2, 1, kFokus1);
-    PIKSEL(o, w - 3, 1, kFokus1);
-    for (int x : {1, 2, w - 2})
-        PIKSEL(o, x, 2, QColor(188, 212, 246));
+    Sprawdz(o, {{2, 1}, {w - 3, 1}}, kFokus1);
+    Sprawdz(o, {{1, 2}, {w - 2, 2}}, QColor(188, 212, 246));
     for (int y = 3; y <= h - 4; ++y) {
-        const QColor c = boczny(std::min(y - 3, 19));
-        for (int x : {1, 2, w - 3, w - 2})
-            PIKSEL(o, x, y, c);
-        PIKSEL(o, 3, y, Twarz(y, h, tlo));
-        PIKSEL(o, w - 4, y, Twarz(y, h, tlo));
+        Sprawdz(o, {{1, y}, {2, y}, {w - 3, y}, {w - 2, y}}, boczny(std::min(y - 3, 19)));
+        Sprawdz(o, {{3, y}, {w - 4, y}}, Twarz(y, h, tlo));
     }
-    for (int x : {1, 2, w - 3})
-        PIKSEL(o, x, h - 3, boczny(std::min(h - 6, 19)));
-    PIKSEL(o, w - 2, h - 3, Twarz(h - 3, h, tlo));
-    PIKSEL(o, 2, h - 2, QColor(77, 125, 193));
-    PIKSEL(o, 3, h - 2, QColor(97, 125, 229));
-    PIKSEL(o, w - 4, h - 2, QColor(97, 125, 229));
-    PIKSEL(o, w - 3, h - 2, QColor(77, 125, 193));
+    Sprawdz(o, {{1, h - 3}, {w - 3, h - 3}}, boczny(std::min(h - 6, 19)));
+    Sprawdz(o, {{2, h - 2}, {w - 3, h - 2}}, QColor(77, 125, 193));
+    Sprawdz(o, {{3, h - 2}, {w - 4, h - 2}}, QColor(97, 125, 229));
     SprawdzObwodke(o, w, h);
 
-    // Hover wins over focus.
+    // Hover, which wins over focus.
     QTest::mouseMove(b, QPoint(3, h / 2));
     o = Obraz(b);
     auto zewnetrzny = [](int m) { return QColor(254 - m, 223 - 3 * m, 154 - 7 * m); };
     auto wewnetrzny = [](int m) { return QColor(252 - m, 210 - 4 * m, 121 - 8 * m); };
-    const QColor dolny = wewnetrzny(std::min(h - 5, 9));
-    PIKSEL(o, 2, 1, kNajechany1);
-    PIKSEL(o, w - 3, 1, kNajechany1);
-    PIKSEL(o, 2, 2, QColor(253, 216, 137));
-    PIKSEL(o, w - 3, 2, QColor(253, 216, 137));
-    for (int y = 2; y <= h - 3; ++y) {
-        PIKSEL(o, 1, y, zewnetrzny(std::min(y - 2, 16)));
-        if (y < h - 3)
-            PIKSEL(o, w - 2, y, zewnetrzny(std::min(y - 2, 16)));
-    }
-    for (int y = 3; y <= h - 3; ++y) {
-        PIKSEL(o, 2, y, wewnetrzny(std::min(y - 3, 9)));
-        if (y < h - 3)
-            PIKSEL(o, w - 3, y, wewnetrzny(std::min(y - 3, 9)));
-    }
-    for (int x : {3, w - 3, w - 2})
-        PIKSEL(o, x, h - 3, dolny);
-    for (int x : {2, 3, w - 3})
-        PIKSEL(o, x, h - 2, QColor(229, 151, 0));
-    PIKSEL(o, 3, 3, Twarz(3, h, tlo));
+    Sprawdz(o, {{2, 1}, {w - 3, 1}}, kNajechany1);
+    Sprawdz(o, {{2, 2}, {w - 3, 2}}, QColor(253, 216, 137));
+    for (int y = 2; y <= h - 4; ++y)
+        Sprawdz(o, {{1, y}, {w - 2, y}}, zewnetrzny(std::min(y - 2, 16)));
+    for (int y = 3; y <= h - 4; ++y)
+        Sprawdz(o, {{2, y}, {w - 3, y}}, wewnetrzny(std::min(y - 3, 9)));
+    PIKSEL(o, 1, h - 3, zewnetrzny(std::min(h - 5, 16)));
+    Sprawdz(o, {{3, h - 3}, {w - 2, h - 3}}, wewnetrzny(std::min(h - 5, 9)));
+    Sprawdz(o, {{2, h - 2}, {w - 3, h - 2}}, QColor(229, 151, 0));
     SprawdzObwodke(o, w, h);
 
     // Pressed: stripes 4 rows high under four fixed rows.
     QSignalSpy klik(b, &ButtonXP::Click);
     QTest::mousePress(b, Qt::LeftButton, {}, QPoint(3, h / 2));
     o = Obraz(b);
-    for (int x : {2, w - 3}) {
-        PIKSEL(o, x, 1, kWcisniety1);
-        PIKSEL(o, x, 2, QColor(220, 216, 207));
-        PIKSEL(o, x, 3, QColor(226, 225, 218));
-        PIKSEL(o, x, 4, QColor(226, 225, 218));
-        for (int y = 5; y <= h - 4; ++y)
-            PIKSEL(o, x, y, QColor(225, 224, 217));
-        PIKSEL(o, x, h - 3, QColor(234, 233, 227));
-        PIKSEL(o, x, h - 2, QColor(242, 241, 238));
+    for (int y = 1; y <= h - 2; ++y) {
+        const QColor c = y == 1 ? kWcisniety1 : y == 2 ? QColor(220, 216, 207) : y == h - 3 ? QColor(234, 233, 227)
+                       : y == h - 2 ? QColor(242, 241, 238) : y <= 4 ? QColor(226, 225, 218) : QColor(225, 224, 217);
+        Sprawdz(o, {{2, y}, {w - 3, y}}, c);
     }
     SprawdzObwodke(o, w, h);
     QTest::mouseRelease(b, Qt::LeftButton, {}, QPoint(3, h / 2));
     QCOMPARE(klik.count(), 1);
     PIKSEL(Obraz(b), 2, 1, kNajechany1);
 
-    // Disabled: grey, its own corners, no border.
+    // Disabled: grey, with its own corners instead of the border.
     b->setEnabled(false);
     o = Obraz(b);
-    PIKSEL(o, 3, 3, QColor(245, 244, 234));
-    PIKSEL(o, w - 4, h - 4, QColor(245, 244, 234));
-    for (QPoint p : {QPoint(3, 0), QPoint(0, 3), QPoint(w - 1, 3), QPoint(3, h - 1)})
-        PIKSEL(o, p.x(), p.y(), QColor(201, 199, 186));
-    for (QPoint p : {QPoint(0, 1), QPoint(1, 1), QPoint(1, 0), QPoint(w - 2, 0), QPoint(w - 2, 1),
-                     QPoint(w - 1, 1), QPoint(0, h - 2), QPoint(1, h - 2), QPoint(1, h - 1),
-                     QPoint(w - 1, h - 2), QPoint(w - 2, h - 2), QPoint(w - 2, h - 1)})
-        PIKSEL(o, p.x(), p.y(), QColor(216, 213, 199));
-    for (QPoint p : {QPoint(1, 2), QPoint(2, 1), QPoint(w - 3, 1), QPoint(w - 2, 2), QPoint(1, h - 3),
-                     QPoint(2, h - 2), QPoint(w - 2, h - 3), QPoint(w - 3, h - 2)})
-        PIKSEL(o, p.x(), p.y(), QColor(234, 233, 222));
+    Sprawdz(o, {{3, 3}, {w - 4, h - 4}}, QColor(245, 244, 234));
+    Sprawdz(o, {{3, 0}, {0, 3}, {w - 1, 3}, {3, h - 1}}, QColor(201, 199, 186));
+    Sprawdz(o, {{0, 1}, {1, 1}, {1, 0}, {w - 2, 0}, {w - 2, 1}, {w - 1, 1}, {0, h - 2}, {1, h - 2}, {1, h - 1},
+                {w - 1, h - 2}, {w - 2, h - 2}, {w - 2, h - 1}},
+            QColor(216, 213, 199));
+    Sprawdz(o, {{1, 2}, {2, 1}, {w - 3, 1}, {w - 2, 2}, {1, h - 3}, {2, h - 2}, {w - 2, h - 3}, {w - 3, h - 2}},
+            QColor(234, 233, 222));
 }
 
 void TestButtonXP::napis()
@@ -261,75 +209,63 @@ void TestButtonXP::napis()
     Okno okno;
     QVERIFY(okno.gotowe());
     const QFont czcionka = okno.widget.font();
-    const int h = QFontMetrics(czcionka, &okno.widget).boundingRect(QRect(0, 0, 37, 100), kFlagiNapisu, QStringLiteral("8")).height();
+    const int flagi = Qt::TextWordWrap | Qt::AlignHCenter | Qt::TextShowMnemonic;
+    const int h = QFontMetrics(czcionka, &okno.widget).boundingRect(QRect(0, 0, 37, 99), flagi, QStringLiteral("8")).height();
 
-    // Text rectangle top = H/2 - h/2 rounded halves to even: 1.5 and 2.5 both give 2.
-    QImage wzor(37, h + 5, QImage::Format_RGB32);
+    // The text rectangle's top is H/2 - h/2 rounded halves to even: 1.5 and 2.5 both give 2.
+    QImage wzor(37, h + 5, QImage::Format_RGB32), bialy(37, h + 5, QImage::Format_RGB32);
     wzor.fill(Qt::white);
-    QImage bialy = wzor;
-    {
-        QPainter p(&wzor);
-        p.setFont(czcionka);
-        p.setPen(Qt::black);
-        p.drawText(QRect(0, 2, 37, h), kFlagiNapisu, QStringLiteral("8"));
-    }
-    const int gora = WierszeNapisu(wzor, bialy).value(0, -1);
-    QVERIFY(gora >= 2);
+    bialy.fill(Qt::white);
+    QPainter p(&wzor);
+    p.setFont(czcionka);
+    p.drawText(QRect(0, 2, 37, h), flagi, QStringLiteral("8"));
+    p.end();
+    const int gora = WierszeNapisu(wzor, bialy).value(0);
     for (int wysokosc : {h + 3, h + 5}) {
         ButtonXP *z = Przycisk(&okno.widget, QSize(37, wysokosc), QStringLiteral("8"));
         ButtonXP *bez = Przycisk(&okno.widget, QSize(37, wysokosc), QString());
         QVERIFY(z && bez);
-        QCOMPARE(WierszeNapisu(Obraz(z), Obraz(bez)).value(0, -1), gora);
+        QCOMPARE(WierszeNapisu(Obraz(z), Obraz(bez)).value(0), gora);
+        // Word wrap: a caption too wide for one line takes two; "&" underlines.
+        z->resize(60, 40);
+        bez->resize(60, 40);
+        z->setCaption(QStringLiteral("Ustaw wartosc"));
+        const QList<int> wiersze = WierszeNapisu(Obraz(z), Obraz(bez));
+        QVERIFY(wiersze.last() - wiersze.first() >= QFontMetrics(czcionka).height());
+        z->setCaption(QStringLiteral("Ok"));
+        bez->setCaption(QStringLiteral("&Ok"));
+        QVERIFY(Obraz(z) != Obraz(bez));
         delete z;
         delete bez;
     }
 
-    // Word wrap: a caption too wide for one line takes two.
-    ButtonXP *dlugi = Przycisk(&okno.widget, QSize(60, 40), QStringLiteral("Ustaw wartosc"));
-    ButtonXP *pusty = Przycisk(&okno.widget, QSize(60, 40), QString());
-    QVERIFY(dlugi && pusty);
-    const QList<int> wiersze = WierszeNapisu(Obraz(dlugi), Obraz(pusty));
-    QVERIFY(wiersze.last() - wiersze.first() + 1 > QFontMetrics(czcionka).height());
-    delete dlugi;
-
-    // An access key is underlined.
-    ButtonXP *zKlawiszem = Przycisk(&okno.widget, QSize(60, 40), QStringLiteral("&Ok"));
-    ButtonXP *bezKlawisza = Przycisk(&okno.widget, QSize(60, 40), QStringLiteral("Ok"));
-    QVERIFY(zKlawiszem && bezKlawisza);
-    QVERIFY(Obraz(zKlawiszem) != Obraz(bezKlawisza));
-    delete zKlawiszem;
-    delete bezKlawisza;
-
-    // Colours: ForeColor at rest, ForeHover under the pointer, also pressed; grey when disabled.
+    // ForeColor at rest, ForeHover under the pointer, also pressed; grey when disabled.
     ButtonXP *b = Przycisk(&okno.widget, QSize(43, 30), QStringLiteral("8"));
     QVERIFY(b);
     b->setForeColor(0xFF0000);
     b->setForeHover(0x0000FF);
-    const QRect srodek(5, 4, 43 - 10, 30 - 8);
-    QImage o = Obraz(b);
-    QVERIFY(Policz(o, srodek, Niebieski) > 0);
-    QCOMPARE(Policz(o, srodek, Czerwony), 0);
+    const QRect srodek(5, 4, 33, 22);
+    QCOMPARE(std::make_pair(Policz(Obraz(b), srodek, Niebieski) > 0, Policz(Obraz(b), srodek, Czerwony)), std::make_pair(true, 0));
     QTest::mouseMove(b, QPoint(2, 2));
-    o = Obraz(b);
-    QVERIFY(Policz(o, srodek, Czerwony) > 0);
-    QCOMPARE(Policz(o, srodek, Niebieski), 0);
+    QCOMPARE(std::make_pair(Policz(Obraz(b), srodek, Czerwony) > 0, Policz(Obraz(b), srodek, Niebieski)), std::make_pair(true, 0));
     QTest::mousePress(b, Qt::LeftButton, {}, QPoint(2, 2));
-    o = Obraz(b);
-    PIKSEL(o, 2, 1, kWcisniety1);
-    QVERIFY(Policz(o, srodek, Czerwony) > 0);
+    PIKSEL(Obraz(b), 2, 1, kWcisniety1);
+    QVERIFY(Policz(Obraz(b), srodek, Czerwony) > 0);
     QTest::mouseRelease(b, Qt::LeftButton, {}, QPoint(2, 2));
     b->setEnabled(false);
-    o = Obraz(b);
-    QCOMPARE(Policz(o, srodek, Czerwony) + Policz(o, srodek, Niebieski), 0);
-    QVERIFY(Policz(o, srodek, [](QColor c) { return c.red() < 215 && c.red() - c.blue() >= 5; }) > 0);
+    QCOMPARE(Policz(Obraz(b), srodek, [](QColor c) { return Czerwony(c) || Niebieski(c); }), 0);
+    QVERIFY(Policz(Obraz(b), srodek, [](QColor c) { return c.red() < 215 && c.red() - c.blue() >= 5; }) > 0);
 
-    // The system button-text reference is drawn in the palette's button-text colour.
-    QPalette paleta = pusty->palette();
+    // The system button-text reference takes the palette's button-text colour.
+    // A new ForeHover shows at the next repaint only.
+    QPalette paleta = b->palette();
     paleta.setColor(QPalette::ButtonText, QColor(0, 160, 0));
-    pusty->setPalette(paleta);
-    pusty->setCaption(QStringLiteral("8"));
-    pusty->setForeColor(0x80000012);
-    QVERIFY(Policz(Obraz(pusty), QRect(5, 4, 50, 32), Zielony) > 0);
+    b->setPalette(paleta);
+    b->setEnabled(true);
+    b->setForeHover(0x80000012);
+    QVERIFY(Policz(Obraz(b), srodek, Czerwony) > 0);
+    b->setForeColor(0x80000012);
+    QVERIFY(Policz(Obraz(b), srodek, Zielony) > 0);
 }
 
 void TestButtonXP::mysz()
@@ -338,36 +274,24 @@ void TestButtonXP::mysz()
     QVERIFY(okno.gotowe());
     ButtonXP *b = Przycisk(&okno.widget, QSize(37, 19));
     QVERIFY(b);
-    QSignalSpy dol(b, &ButtonXP::MouseDown);
-    QSignalSpy gora(b, &ButtonXP::MouseUp);
-    QSignalSpy ruch(b, &ButtonXP::MouseMove);
-    QSignalSpy klik(b, &ButtonXP::Click);
-    QSignalSpy nad(b, &ButtonXP::MouseOver);
-    QSignalSpy poza(b, &ButtonXP::MouseOut);
+    QSignalSpy dol(b, &ButtonXP::MouseDown), gora(b, &ButtonXP::MouseUp), ruch(b, &ButtonXP::MouseMove);
+    QSignalSpy klik(b, &ButtonXP::Click), nad(b, &ButtonXP::MouseOver), poza(b, &ButtonXP::MouseOut);
 
     // Entering raises MouseOver and MouseMove, the next move MouseMove, later ones nothing.
-    QTest::mouseMove(b, QPoint(5, 5));
+    for (int x : {5, 6, 7, 8})
+        QTest::mouseMove(b, QPoint(x, 6));
     QCOMPARE(nad.count(), 1);
-    QCOMPARE(ruch.count(), 1);
-    QTest::mouseMove(b, QPoint(6, 5));
     QCOMPARE(ruch.count(), 2);
-    QTest::mouseMove(b, QPoint(7, 5));
-    QTest::mouseMove(b, QPoint(8, 6));
-    QCOMPARE(ruch.count(), 2);
-    QCOMPARE(nad.count(), 1);
 
     // A right click: MouseDown and MouseUp with button 2, no pressed look, no Click.
     QTest::mousePress(b, Qt::RightButton, Qt::ShiftModifier, QPoint(8, 6));
-    QCOMPARE(dol.count(), 1);
-    QCOMPARE(dol.at(0), QVariantList({short(2), short(1), 8.0f, 6.0f}));
+    QCOMPARE(dol.value(0), QVariantList({short(2), short(1), 8.0f, 6.0f}));
     PIKSEL(Obraz(b), 2, 1, kNajechany1);
     QTest::mouseRelease(b, Qt::RightButton, {}, QPoint(8, 6));
     QCOMPARE(gora.count(), 1);
-    QCOMPARE(gora.at(0).at(0).value<short>(), short(2));
     QCOMPARE(klik.count(), 0);
 
-    // Leaving: the next poll raises MouseOut once and drops the hover look,
-    // which leaves the focus frame the press brought.
+    // Leaving: the next poll raises MouseOut once and shows the focus the press brought.
     QTest::mouseMove(&okno.widget, QPoint(250, 150));
     QTRY_COMPARE(poza.count(), 1);
     PIKSEL(Obraz(b), 2, 1, kFokus1);
@@ -376,25 +300,18 @@ void TestButtonXP::mysz()
 
     // A double click: one Click, a second MouseDown at (0, 0), two MouseUps.
     dol.clear();
-    gora.clear();
     QTest::mouseDClick(okno.widget.windowHandle(), Qt::LeftButton, {}, b->mapTo(&okno.widget, QPoint(10, 9)));
     QCOMPARE(klik.count(), 1);
-    QCOMPARE(dol.count(), 2);
-    QCOMPARE(dol.at(0), QVariantList({short(1), short(0), 10.0f, 9.0f}));
-    QCOMPARE(dol.at(1), QVariantList({short(1), short(0), 0.0f, 0.0f}));
-    QCOMPARE(gora.count(), 2);
+    QCOMPARE(QList<QVariantList>(dol), QList<QVariantList>({{short(1), short(0), 10.0f, 9.0f}, {short(1), short(0), 0.0f, 0.0f}}));
+    QCOMPARE(gora.count(), 3);
 
-    // A release outside the button is a MouseUp but not a Click.
+    // A release off the button is a MouseUp but no Click; a disabled button hears nothing.
     QTest::mousePress(b, Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseRelease(b, Qt::LeftButton, {}, QPoint(60, 5));
-    QCOMPARE(gora.count(), 3);
-    QCOMPARE(klik.count(), 1);
-
-    // Disabled: no mouse events.
-    dol.clear();
+    QCOMPARE(gora.count(), 4);
     b->setEnabled(false);
     QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(5, 5));
-    QCOMPARE(dol.count(), 0);
+    QCOMPARE(dol.count(), 3);
     QCOMPARE(klik.count(), 1);
 }
 
@@ -409,57 +326,53 @@ void TestButtonXP::klawiatura()
     ButtonXP *b = Przycisk(panel, QSize(37, 19));
     QVERIFY(a && b);
     b->move(80, 20);
-    QStringList dziennik;
-    connect(a, &ButtonXP::KeyDown, this, [&](short k, short s) { dziennik << QStringLiteral("KeyDown %1 %2").arg(k).arg(s); });
-    connect(a, &ButtonXP::KeyPress, this, [&](short k) { dziennik << QStringLiteral("KeyPress %1").arg(k); });
-    connect(a, &ButtonXP::KeyUp, this, [&](short k, short s) { dziennik << QStringLiteral("KeyUp %1 %2").arg(k).arg(s); });
-    connect(a, &ButtonXP::Click, this, [&] { dziennik << QStringLiteral("Click"); });
+    QStringList log;
+    connect(a, &ButtonXP::KeyDown, this, [&](short k, short s) { log << QStringLiteral("KeyDown %1 %2").arg(k).arg(s); });
+    connect(a, &ButtonXP::KeyPress, this, [&](short k) { log << QStringLiteral("KeyPress %1").arg(k); });
+    connect(a, &ButtonXP::KeyUp, this, [&](short k, short s) { log << QStringLiteral("KeyUp %1 %2").arg(k).arg(s); });
+    connect(a, &ButtonXP::Click, this, [&] { log << QStringLiteral("Click"); });
 
-    // Space before any left click: no pressed look at key down, a Click at key up.
+    // Space before any left click: no pressed look at key down, a Click at key up;
+    // from then on Space shows the pressed look.
     a->setFocus();
     QTest::keyPress(a, Qt::Key_Space);
     PIKSEL(Obraz(a), 2, 1, kFokus1);
     QTest::keyRelease(a, Qt::Key_Space);
-    QCOMPARE(dziennik, QStringList({"KeyDown 32 0", "KeyPress 32", "Click", "KeyUp 32 0"}));
-    // From then on Space shows the pressed look.
+    QCOMPARE(log, QStringList({"KeyDown 32 0", "KeyPress 32", "Click", "KeyUp 32 0"}));
     QTest::keyPress(a, Qt::Key_Space);
     PIKSEL(Obraz(a), 2, 1, kWcisniety1);
     QTest::keyRelease(a, Qt::Key_Space);
 
     // Enter down, Space up: no Click; the Enter release still clicks.
-    dziennik.clear();
+    log.clear();
     QTest::keyPress(a, Qt::Key_Return);
     QTest::keyRelease(a, Qt::Key_Space);
-    QVERIFY(!dziennik.contains(QStringLiteral("Click")));
+    QCOMPARE(log.count(QStringLiteral("Click")), 0);
     QTest::keyRelease(a, Qt::Key_Return);
-    QCOMPARE(dziennik.count(QStringLiteral("Click")), 1);
+    QCOMPARE(log.count(QStringLiteral("Click")), 1);
 
-    // Keys the button leaves alone reach its container, after its own events.
-    dziennik.clear();
+    // Keys the button leaves alone reach its container after its own events;
+    // arrows move the focus like Tab and Shift+Tab and stay with the button.
+    log.clear();
     QTest::keyClick(a, Qt::Key_5, Qt::ShiftModifier);
-    QCOMPARE(panel->klawisze, QList<int>({Qt::Key_Shift, Qt::Key_5}));
-    QCOMPARE(dziennik.mid(0, 3), QStringList({"KeyDown 16 1", "KeyDown 53 1", "KeyPress 53"}));
-
-    // Arrows move the focus like Tab and Shift+Tab.
+    QCOMPARE(log.mid(1, 2), QStringList({"KeyDown 53 1", "KeyPress 53"}));
     QTest::keyClick(a, Qt::Key_Right);
     QVERIFY(b->hasFocus());
     QTest::keyClick(b, Qt::Key_Up);
     QVERIFY(a->hasFocus());
-    QCOMPARE(panel->klawisze.size(), 2);
+    QCOMPARE(panel->klawisze, QList<int>({Qt::Key_Shift, Qt::Key_5}));
 
     // Focus arriving by Tab after a left click paints the pressed look.
     QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(5, 5));
     a->setFocus();
-    PIKSEL(Obraz(b), 2, 1, b->palette().color(QPalette::Button));
     QTest::keyClick(a, Qt::Key_Tab);
     QVERIFY(b->hasFocus());
     PIKSEL(Obraz(b), 2, 1, kWcisniety1);
 
-    // Disabled: no keyboard events.
-    dziennik.clear();
+    log.clear();
     a->setEnabled(false);
     QTest::keyClick(a, Qt::Key_Space);
-    QVERIFY(dziennik.isEmpty());
+    QVERIFY(log.isEmpty());
 }
 
 void TestButtonXP::klawiszDostepu_data()
@@ -470,7 +383,6 @@ void TestButtonXP::klawiszDostepu_data()
     QTest::newRow("&Ok") << "&Ok" << "o" << int(Qt::Key_O);
     QTest::newRow("Ustaw &Max") << "Ustaw &Max" << "m" << int(Qt::Key_M);
     QTest::newRow("A&&B") << "A&&B" << "" << int(Qt::Key_B);
-    QTest::newRow("&&") << "&&" << "" << int(Qt::Key_A);
     QTest::newRow("&") << "&" << "" << int(Qt::Key_A);
     QTest::newRow("x&") << "x&" << "" << int(Qt::Key_X);
     QTest::newRow("&&x&y") << "&&x&y" << "y" << int(Qt::Key_Y);
@@ -493,9 +405,7 @@ void TestButtonXP::klawiszDostepu()
     // The access key counts as a left click: focus now brings the pressed look.
     b->setFocus();
     PIKSEL(Obraz(b), 2, 1, klucz.isEmpty() ? kFokus1 : kWcisniety1);
-
     b->setCaption(QString());
-    QCOMPARE(b->AccessKeys(), QString());
     QTest::keyClick(&okno.widget, Qt::Key(klawisz), Qt::AltModifier);
     QCOMPARE(klik.count(), klucz.isEmpty() ? 0 : 1);
 }
@@ -504,16 +414,13 @@ void TestButtonXP::zleRozmiaryINapisy()
 {
     Okno okno;
     QVERIFY(okno.gotowe());
-    const QString napisy[] = {QString(), QStringLiteral("&"), QString(3000, QLatin1Char('W')),
-                              QStringLiteral("bardzo dlugi napis ").repeated(200)};
-    const QSize rozmiary[] = {{0, 0}, {1, 1}, {2, 2}, {3, 5}, {3, 20}, {40, 3}, {1, 30}, {30, 1}, {5, 4}};
-    for (const QSize &r : rozmiary)
-        for (const QString &n : napisy) {
+    for (QSize r : {QSize(0, 0), QSize(1, 1), QSize(3, 20), QSize(40, 3), QSize(1, 30), QSize(30, 1)})
+        for (const QString &n : {QString(), QStringLiteral("&"), QString(3000, QLatin1Char('W')),
+                                 QStringLiteral("bardzo dlugi napis ").repeated(200)}) {
             auto *b = new ButtonXP(&okno.widget);
             b->setCaption(n);
             b->setGeometry(QRect(QPoint(20, 20), r));
             b->show();
-            QCOMPARE(Obraz(b).isNull(), r.isEmpty());
             b->setFocus();
             b->setEnabled(false);
             QCOMPARE(Obraz(b).isNull(), r.isEmpty());
@@ -523,28 +430,19 @@ void TestButtonXP::zleRozmiaryINapisy()
     // 3 x 5: the face's bottom rows overlap and the border takes the rest.
     ButtonXP *b = Przycisk(&okno.widget, QSize(3, 5), QString());
     QVERIFY(b);
+    PIKSEL(Obraz(b), 1, 2, QColor(226, 223, 214));
+    QVERIFY(b->mask().contains(QPoint(1, 2)) && !b->mask().contains(QPoint(2, 4)));
+    // 20 x 4 under the pointer: the hover frame's bottom rows land on rows 1 and 2.
+    b->resize(20, 4);
+    QTest::mouseMove(b, QPoint(5, 1));
     const QImage o = Obraz(b);
-    PIKSEL(o, 1, 2, QColor(226, 223, 214));
-    PIKSEL(o, 1, 1, kWewnatrz);
-    PIKSEL(o, 1, 0, kZaokraglenie);
-    QVERIFY(b->mask().contains(QPoint(1, 2)));
-    QVERIFY(!b->mask().contains(QPoint(2, 4)));
-
-    // 20 x 4 under the pointer: the hover frame's lower rows land on rows 1 and 2.
-    ButtonXP *niski = Przycisk(&okno.widget, QSize(20, 4), QString());
-    QVERIFY(niski);
-    QTest::mouseMove(niski, QPoint(5, 1));
-    const QImage n = Obraz(niski);
-    PIKSEL(n, 2, 1, QColor(255, 240, 207));
-    PIKSEL(n, 5, 1, QColor(252, 210, 121));
-    PIKSEL(n, 5, 2, QColor(229, 151, 0));
-    delete niski;
-
+    PIKSEL(o, 2, 1, QColor(255, 240, 207));
+    PIKSEL(o, 5, 1, QColor(252, 210, 121));
+    PIKSEL(o, 5, 2, QColor(229, 151, 0));
     // 2 x 2 is all corners: nothing of it shows.
     b->resize(2, 2);
     for (QPoint p : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1)})
         QVERIFY(!b->mask().contains(p));
-    QVERIFY(QApplication::widgetAt(b->mapToGlobal(QPoint(1, 1))) != b);
 }
 
 void TestButtonXP::zapis()
@@ -552,13 +450,10 @@ void TestButtonXP::zapis()
     PropertyBag torba;
     torba.WriteProperty(QStringLiteral("A"), 1, 1);
     torba.WriteProperty(QStringLiteral("B"), 2, 1);
-    torba.WriteProperty(QStringLiteral("C"), 0);
     torba.WriteProperty(QStringLiteral("b"), 3);
-    QCOMPARE(torba.Names(), QStringList({"B", "C"}));
-    QCOMPARE(torba.ReadProperty(QStringLiteral("b"), 9).toInt(), 3);
+    QCOMPARE(torba.Names(), QStringList({"B"}));
+    QCOMPARE(torba.ReadProperty(QStringLiteral("B"), 9).toInt(), 3);
     QCOMPARE(torba.ReadProperty(QStringLiteral("A"), 9).toInt(), 9);
-    torba.WriteProperty(QStringLiteral("B"), 1, 1);
-    QCOMPARE(torba.Names(), QStringList({"C"}));
 
     Okno okno;
     QVERIFY(okno.gotowe());
@@ -568,10 +463,7 @@ void TestButtonXP::zapis()
 
     // Nothing stored: the container's values; only ForeColor is written back.
     ButtonXP *b = ButtonXP::utworz(&okno.widget, QStringLiteral("cmdUstawMax"), PropertyBag());
-    QCOMPARE(b->objectName(), QStringLiteral("cmdUstawMax"));
     QCOMPARE(b->Caption(), QStringLiteral("cmdUstawMax"));
-    QVERIFY(b->Enabled());
-    QCOMPARE(b->ForeColor(), 0x030201u);
     QCOMPARE(b->ForeHover(), 0x030201u);
     PropertyBag zapisany;
     b->WriteProperties(zapisany);
@@ -586,18 +478,13 @@ void TestButtonXP::zapis()
     b->setForeColor(0x80000012);
     b->setForeHover(0xFF);
     QCOMPARE(zmiany.count(), 5);
-    QCOMPARE(zmiany.at(2).at(0).toString(), QStringLiteral("Caption"));
-    b->WriteProperties(zapisany);
-    QCOMPARE(zapisany.Names(), QStringList({"ForeColor", "Enabled", "Font", "Caption", "ForeHover"}));
-    PropertyBag poKolei;
-    b->WriteProperties(poKolei);
-    QCOMPARE(poKolei.Names(), QStringList({"Enabled", "Font", "Caption", "ForeColor", "ForeHover"}));
+    PropertyBag wszystkie;
+    b->WriteProperties(wszystkie);
+    QCOMPARE(wszystkie.Names(), QStringList({"Enabled", "Font", "Caption", "ForeColor", "ForeHover"}));
 
-    ButtonXP *c = ButtonXP::utworz(&okno.widget, QStringLiteral("cmdInny"), poKolei);
-    QVERIFY(!c->Enabled());
+    ButtonXP *c = ButtonXP::utworz(&okno.widget, QStringLiteral("cmdInny"), wszystkie);
     QVERIFY(!c->isEnabled());
     QVERIFY(c->font().bold());
-    QCOMPARE(c->Caption(), QStringLiteral("&Ustaw"));
     QCOMPARE(c->AccessKeys(), QStringLiteral("u"));
     QCOMPARE(c->ForeColor(), 0x80000012u);
     QCOMPARE(c->ForeHover(), 0xFFu);
@@ -610,7 +497,6 @@ void TestButtonXP::zapis()
     // A new instance: "Command" and the display name from its 14th character.
     auto *d = new ButtonXP(&okno.widget);
     QCOMPARE(d->Caption(), QStringLiteral("Command"));
-    QCOMPARE(d->ForeHover(), 0u);
     d->setObjectName(QStringLiteral("ButtonXPabcde12"));
     d->InitProperties();
     QCOMPARE(d->Caption(), QStringLiteral("Command12"));

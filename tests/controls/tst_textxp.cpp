@@ -11,25 +11,23 @@ namespace {
 
 const QColor kRamka(127, 157, 185);
 const QColor kRamkaFokus(176, 208, 240);
-const QColor kRamkaWylaczona(191, 167, 128);
 const QColor kBialy(255, 255, 255);
+const QColor kTloZablokowane(235, 235, 228);
 
+// The four frame lines in `kolor`, white just inside them.
 void SprawdzRamke(TextXP *t, const QColor &kolor)
 {
     const QImage o = Obraz(t);
     const int w = t->width();
     const int h = t->height();
-    for (QPoint p : {QPoint(0, 0), QPoint(w / 2, 0), QPoint(0, h / 2), QPoint(w - 1, h / 2),
-                     QPoint(w / 2, h - 1), QPoint(w - 1, h - 1)})
-        PIKSEL(o, p.x(), p.y(), kolor);
-    PIKSEL(o, 1, 1, kBialy);
-    PIKSEL(o, w - 2, h - 2, kBialy);
+    Sprawdz(o, {{0, 0}, {w / 2, 0}, {0, h / 2}, {w - 1, h / 2}, {w / 2, h - 1}, {w - 1, h - 1}}, kolor);
+    Sprawdz(o, {{1, 1}, {w - 2, h - 2}}, kBialy);
 }
 
-TextXP *Pole(QWidget *rodzic, QSize rozmiar)
+TextXP *Pole(QWidget *rodzic)
 {
     auto *t = new TextXP(rodzic);
-    t->setGeometry(QRect(QPoint(20, 20), rozmiar));
+    t->setGeometry(20, 20, 100, 30);
     t->show();
     return t;
 }
@@ -44,8 +42,7 @@ private slots:
     void ukladIRamka();
     void zablokowane();
     void tekstIWartosc();
-    void klawisze();
-    void mysz();
+    void klawiszeIMysz();
     void zapis();
 };
 
@@ -53,87 +50,72 @@ void TestTextXP::ukladIRamka()
 {
     Okno okno;
     QVERIFY(okno.gotowe());
-    TextXP *t = Pole(&okno.widget, QSize(100, 30));
+    TextXP *t = Pole(&okno.widget);
     auto *inne = new QLineEdit(&okno.widget);
     inne->setGeometry(20, 100, 80, 20);
     inne->show();
 
-    // MyTxt at 60 twips from the top-left, 120 twips narrower and 280 lower.
-    QCOMPARE(t->MyTxt()->objectName(), QStringLiteral("MyTxt"));
+    // MyTxt 60 twips in from the top-left, 120 twips narrower and 280 lower;
+    // a control too low for it leaves it where it was.
     QCOMPARE(t->MyTxt()->geometry(), QRect(4, 4, 92, 11));
-    QVERIFY(!t->MyTxt()->hasFrame());
-    SprawdzRamke(t, kRamka);
     t->resize(120, 22);
     QCOMPARE(t->MyTxt()->geometry(), QRect(4, 4, 112, 3));
-    // Too low for the inner field: it stays where it was.
     t->resize(50, 18);
     QCOMPARE(t->MyTxt()->geometry(), QRect(4, 4, 112, 3));
-    SprawdzRamke(t, kRamka);
     t->resize(100, 30);
-
-    // The frame follows the focus.
-    t->setFocus();
-    QVERIFY(t->MyTxt()->hasFocus());
-    SprawdzRamke(t, kRamkaFokus);
-    inne->setFocus();
     SprawdzRamke(t, kRamka);
 
-    // A new focus colour waits for the next focus change.
+    // The frame follows the focus; a new focus colour waits for the next focus change.
     t->setFocus();
+    SprawdzRamke(t, kRamkaFokus);
     t->setBorderColorFocus(0x0000FF);
     SprawdzRamke(t, kRamkaFokus);
     inne->setFocus();
+    SprawdzRamke(t, kRamka);
     t->setFocus();
     SprawdzRamke(t, QColor(255, 0, 0));
 
     // Enabled paints its own frame colours; a resize enables the field again.
     t->setEnabled(false);
-    QVERIFY(!t->Enabled());
-    SprawdzRamke(t, kRamkaWylaczona);
+    SprawdzRamke(t, QColor(191, 167, 128));
     t->setEnabled(true);
     SprawdzRamke(t, kRamka);
     t->setEnabled(false);
     t->resize(101, 30);
     QVERIFY(t->Enabled());
-    SprawdzRamke(t, kRamka);
 }
 
 void TestTextXP::zablokowane()
 {
     Okno okno;
     QVERIFY(okno.gotowe());
-    TextXP *t = Pole(&okno.widget, QSize(100, 30));
+    TextXP *t = Pole(&okno.widget);
     t->setText(QStringLiteral("1500"));
 
     // Locked at run time: only the behaviour changes until the next resize.
     t->setLocked(true);
-    QVERIFY(t->MyTxt()->isReadOnly());
-    QVERIFY(t->MyTxt()->isEnabled());
+    QVERIFY(t->MyTxt()->isReadOnly() && t->MyTxt()->isEnabled());
     PIKSEL(Obraz(t), 60, 8, kBialy);
     t->resize(100, 31);
     QVERIFY(!t->MyTxt()->isEnabled());
-    PIKSEL(Obraz(t), 60, 8, QColor(235, 235, 228));
+    PIKSEL(Obraz(t), 60, 8, kTloZablokowane);
     QCOMPARE(t->ForeColor(), 0x92A1A1u);
+
     // Neither Tab nor a click brings the focus in.
     auto *inne = new QLineEdit(&okno.widget);
     inne->setGeometry(20, 100, 80, 20);
     inne->show();
     inne->setFocus();
     QTest::keyClick(inne, Qt::Key_Tab);
-    QVERIFY(inne->hasFocus());
     QTest::mouseClick(t->MyTxt(), Qt::LeftButton, {}, QPoint(5, 5));
-    QVERIFY(!t->MyTxt()->hasFocus());
+    QVERIFY(inne->hasFocus());
 
-    // A new BorderColor repaints the frame and keeps the read-only look.
+    // A new BorderColor repaints the frame and keeps the look; unlocked, it turns white.
     t->setBorderColor(0x0000FF);
     SprawdzRamke(t, QColor(255, 0, 0));
-    QVERIFY(!t->MyTxt()->isEnabled());
-    PIKSEL(Obraz(t), 60, 8, QColor(235, 235, 228));
-
-    // Unlocked, the next repaint gives the white field back.
+    PIKSEL(Obraz(t), 60, 8, kTloZablokowane);
     t->setLocked(false);
     t->setBorderColor(0xB99D7F);
-    QVERIFY(t->MyTxt()->isEnabled());
     PIKSEL(Obraz(t), 60, 8, kBialy);
 }
 
@@ -147,22 +129,15 @@ void TestTextXP::tekstIWartosc()
     t.setValue(1500);
     QCOMPARE(t.Text(), QStringLiteral("1500"));
     QCOMPARE(zmiana.count(), 2);
-    t.setValue(2.5);
-    QCOMPARE(t.Text(), QStringLiteral("2.5"));
     t.setText(QStringLiteral("x3"));
     QCOMPARE(t.Value(), 0.0);
-    t.setText(QStringLiteral("  12abc"));
-    QCOMPARE(t.Value(), 12.0);
 
-    // Selection and the other pass-through properties.
     t.setText(QStringLiteral("abcdef"));
     t.setSelStart(2);
     t.setSelLength(3);
     QCOMPARE(t.SelText(), QStringLiteral("cde"));
-    QCOMPARE(t.SelStart(), 2);
     t.setSelText(QStringLiteral("X"));
     QCOMPARE(t.Text(), QStringLiteral("abXf"));
-    QCOMPARE(t.SelLength(), 0);
     QCOMPARE(t.SelStart(), 3);
     t.setMaxLength(3);
     QCOMPARE(t.Text(), QStringLiteral("abX"));
@@ -170,18 +145,13 @@ void TestTextXP::tekstIWartosc()
     QCOMPARE(t.MaxLength(), 0);
     t.setPasswordChar(QStringLiteral("#"));
     QCOMPARE(t.MyTxt()->displayText(), QStringLiteral("###"));
-    t.setPasswordChar(QString());
-    QCOMPARE(t.MyTxt()->displayText(), QStringLiteral("abX"));
-    t.setAlignment(1);
-    QCOMPARE(t.Alignment(), short(1));
-    QVERIFY(t.MyTxt()->alignment() & Qt::AlignRight);
 }
 
-void TestTextXP::klawisze()
+void TestTextXP::klawiszeIMysz()
 {
     Okno okno;
     QVERIFY(okno.gotowe());
-    TextXP *t = Pole(&okno.widget, QSize(100, 30));
+    TextXP *t = Pole(&okno.widget);
     QList<short> kody;
     // The max-value filter: control characters and digits pass, the rest is dropped.
     connect(t, &TextXP::KeyPress, this, [&](short &kod) {
@@ -193,40 +163,23 @@ void TestTextXP::klawisze()
     });
     t->setFocus();
     QTest::keyClicks(t->MyTxt(), QStringLiteral("1a2"));
-    QCOMPARE(t->Text(), QStringLiteral("12"));
     QTest::keyClick(t->MyTxt(), Qt::Key_Backspace);
-    QCOMPARE(t->Text(), QStringLiteral("1"));
-    QCOMPARE(kody, QList<short>({'1', 'a', '2', 8}));
-
-    // Another code types that character instead.
     QTest::keyClick(t->MyTxt(), Qt::Key_X);
     QCOMPARE(t->Text(), QStringLiteral("1y"));
-
-    // Codes are those of the 8-bit code page; arrows type nothing and raise nothing.
-    kody.clear();
+    // Codes of the 8-bit code page; arrows raise nothing.
     QKeyEvent a(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("ą"));
     QApplication::sendEvent(t->MyTxt(), &a);
     QTest::keyClick(t->MyTxt(), Qt::Key_Left);
-    QCOMPARE(kody, QList<short>({185}));
+    QCOMPARE(kody, QList<short>({'1', 'a', '2', 8, 'x', 185}));
     QCOMPARE(t->Text(), QStringLiteral("1y"));
-}
 
-void TestTextXP::mysz()
-{
-    Okno okno;
-    QVERIFY(okno.gotowe());
-    TextXP *t = Pole(&okno.widget, QSize(100, 30));
-    QSignalSpy klik(t, &TextXP::Click);
-    QSignalSpy dwuklik(t, &TextXP::DblClick);
+    QSignalSpy klik(t, &TextXP::Click), dwuklik(t, &TextXP::DblClick);
     QList<float> xy;
     connect(t, &TextXP::MouseMove, this, [&](short &, short &, float &x, float &y) { xy = {x, y}; });
-
     QTest::mouseMove(t->MyTxt(), QPoint(3, 2));
     QCOMPARE(xy, QList<float>({45.0f, 30.0f}));
-    QTest::mouseClick(t->MyTxt(), Qt::LeftButton, {}, QPoint(5, 5));
-    QCOMPARE(klik.count(), 1);
     QTest::mouseDClick(okno.widget.windowHandle(), Qt::LeftButton, {}, t->MyTxt()->mapTo(&okno.widget, QPoint(8, 5)));
-    QCOMPARE(klik.count(), 2);
+    QCOMPARE(klik.count(), 1);
     QCOMPARE(dwuklik.count(), 1);
 }
 
@@ -235,37 +188,26 @@ void TestTextXP::zapis()
     Okno okno;
     QVERIFY(okno.gotowe());
 
-    // Nothing stored: the defaults, with the text "Text1".
-    TextXP *t = TextXP::utworz(&okno.widget, QStringLiteral("txtMaxVal"), PropertyBag());
-    QCOMPARE(t->objectName(), QStringLiteral("txtMaxVal"));
-    QCOMPARE(t->Text(), QStringLiteral("Text1"));
-    QVERIFY(t->Enabled());
-    QCOMPARE(t->BorderColor(), 0xB99D7Fu);
-    QCOMPARE(t->BorderColorFocus(), 0xF0D0B0u);
-
-    // Loaded in order: the length limit comes before the text and cuts it.
+    // Loaded in order, defaults where absent: the length limit comes before the text.
     PropertyBag torba;
     torba.WriteProperty(QStringLiteral("Text"), QStringLiteral("001500"));
     torba.WriteProperty(QStringLiteral("MaxLength"), 4);
-    torba.WriteProperty(QStringLiteral("Locked"), true);
-    torba.WriteProperty(QStringLiteral("Alignment"), 2);
     torba.WriteProperty(QStringLiteral("BorderColorOver"), 0x123456u);
-    torba.WriteProperty(QStringLiteral("Value"), 99.0);
     TextXP *u = TextXP::utworz(&okno.widget, QStringLiteral("txtInne"), torba);
     QCOMPARE(u->Text(), QStringLiteral("0015"));
-    QVERIFY(u->Locked());
-    QCOMPARE(u->Alignment(), short(2));
     QCOMPARE(u->BorderColorFocus(), 0x123456u);
+    QCOMPARE(u->BorderColor(), 0xB99D7Fu);
+    QCOMPARE(TextXP::utworz(&okno.widget, QStringLiteral("txtMaxVal"), PropertyBag())->Text(), QStringLiteral("Text1"));
 
-    // Saved in order; Locked always, the rest only when not at its default.
+    // Saved in order; Locked always, the rest only away from its default (the
+    // text's is "Text1"). Every frame repaint gives an unlocked field a white
+    // background.
+    auto *t = new TextXP(&okno.widget);
+    t->setBorderColor(0xB99D7F);
     PropertyBag domyslne;
-    t->setText(QStringLiteral("Text1"));
-    t->setSelStart(0);
     t->WriteProperties(domyslne);
-    QCOMPARE(domyslne.Names(), QStringList({"BackColor", "Locked"}));
-    QCOMPARE(domyslne.ReadProperty(QStringLiteral("BackColor")).toUInt(), 0xFFFFFFu);
+    QCOMPARE(domyslne.Names(), QStringList({"BackColor", "Locked", "Text"}));
 
-    // BorderColor first: its repaint enables the field again.
     QSignalSpy zmiany(t, &TextXP::PropertyChanged);
     t->setBorderColor(0xFF00);
     t->setAlignment(1);
@@ -289,15 +231,13 @@ void TestTextXP::zapis()
                           "PasswordChar", "SelStart", "SelText", "SelLength", "Text", "ToolTipText", "Value",
                           "BorderColor", "BorderColorOver"}));
     QCOMPARE(wszystkie.ReadProperty(QStringLiteral("Value")).toDouble(), 1500.0);
-    QCOMPARE(wszystkie.ReadProperty(QStringLiteral("SelText")).toString(), QStringLiteral("01"));
 
-    // A new instance.
-    auto *n = new TextXP(&okno.widget);
-    n->setObjectName(QStringLiteral("txtMaxValXY"));
-    n->InitProperties();
-    QCOMPARE(n->Text(), QStringLiteral("TextY"));
-    QCOMPARE(n->height(), 22);
-    QCOMPARE(n->Font().family(), QStringLiteral("Verdana"));
+    // A new instance: "Text" and the display name from its 11th character, 330 twips high.
+    t->setObjectName(QStringLiteral("txtMaxValXY"));
+    t->InitProperties();
+    QCOMPARE(t->Text(), QStringLiteral("TextY"));
+    QCOMPARE(t->height(), 22);
+    QCOMPARE(t->Font().family(), QStringLiteral("Verdana"));
 }
 
 QTEST_MAIN(TestTextXP)
