@@ -1,40 +1,351 @@
 #include "controls/textxp.h"
 
 #include "config/liczby.h"
+#include "controls/kodyxp.h"
 
+#include <QCoreApplication>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+
+// The layout is kept in twips, as the field was designed; 15 make a pixel.
+constexpr int kTwipy = 15;
+
+int Piksele(int twipy)
+{
+    return qRound(twipy / double(kTwipy));
+}
+
+// QLineEdit's own ceiling, which it also uses for "no limit".
+constexpr int kBezLimitu = 32767;
+
+const quint32 kRamkaWlaczona = KodyXP::Wartosc(QColor(127, 157, 185));
+const quint32 kRamkaWylaczona = KodyXP::Wartosc(QColor(191, 167, 128));
+const quint32 kTloZablokowane = KodyXP::Wartosc(QColor(235, 235, 228));
+const quint32 kTekstZablokowany = KodyXP::Wartosc(QColor(161, 161, 146));
+constexpr quint32 kBialy = 0xFFFFFF;
+
+} // namespace
 
 TextXP::TextXP(QWidget *parent) : QWidget(parent), m_txt(new QLineEdit(this))
 {
     m_txt->setObjectName(QStringLiteral("MyTxt"));
     m_txt->setFrame(false);
+    m_txt->setMouseTracking(true);
     m_txt->installEventFilter(this);
     setFocusProxy(m_txt);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    ApplyColors();
     connect(m_txt, &QLineEdit::textChanged, this, &TextXP::Change);
 }
 
-QString TextXP::Text() const { return m_txt->text(); }
-void TextXP::setText(const QString &text) { m_txt->setText(text); }
-double TextXP::Value() const { return Liczby::Val(m_txt->text()); }
-void TextXP::setValue(double value) { m_txt->setText(Liczby::Tekst(value)); }
-
-bool TextXP::eventFilter(QObject *watched, QEvent *event)
+short TextXP::Alignment() const
 {
-    if (watched == m_txt && event->type() == QEvent::KeyPress) {
-        auto *k = static_cast<QKeyEvent *>(event);
-        const QString t = k->text();
-        if (t.size() == 1) {
-            short kod = static_cast<short>(t.at(0).unicode());
-            emit KeyPress(kod);
-            if (kod == 0)
-                return true;
-        }
+    const Qt::Alignment a = m_txt->alignment() & Qt::AlignHorizontal_Mask;
+    if (a & Qt::AlignRight)
+        return 1;
+    if (a & Qt::AlignHCenter)
+        return 2;
+    return 0;
+}
+
+void TextXP::setAlignment(short alignment)
+{
+    const Qt::Alignment poziomo = alignment == 1   ? Qt::AlignRight
+                                  : alignment == 2 ? Qt::AlignHCenter
+                                                   : Qt::AlignLeft;
+    m_txt->setAlignment(poziomo | Qt::AlignVCenter);
+    emit PropertyChanged(QStringLiteral("Alignment"));
+}
+
+bool TextXP::Enabled() const
+{
+    return m_txt->isEnabledTo(this);
+}
+
+void TextXP::setEnabled(bool enabled)
+{
+    m_txt->setEnabled(enabled);
+    PaintOutline(enabled ? kRamkaWlaczona : kRamkaWylaczona);
+    emit PropertyChanged(QStringLiteral("Enabled"));
+}
+
+QFont TextXP::Font() const
+{
+    return m_txt->font();
+}
+
+void TextXP::setFont(const QFont &font)
+{
+    m_txt->setFont(font);
+    emit PropertyChanged(QStringLiteral("Font"));
+}
+
+void TextXP::setForeColor(quint32 color)
+{
+    m_foreColor = color;
+    ApplyColors();
+    emit PropertyChanged(QStringLiteral("ForeColor"));
+}
+
+bool TextXP::Locked() const
+{
+    return m_txt->isReadOnly();
+}
+
+void TextXP::setLocked(bool locked)
+{
+    m_txt->setReadOnly(locked);
+    emit PropertyChanged(QStringLiteral("Locked"));
+}
+
+int TextXP::MaxLength() const
+{
+    const int n = m_txt->maxLength();
+    return n >= kBezLimitu ? 0 : n;
+}
+
+void TextXP::setMaxLength(int length)
+{
+    m_txt->setMaxLength(length > 0 ? length : kBezLimitu);
+    emit PropertyChanged(QStringLiteral("MaxLength"));
+}
+
+void TextXP::setPasswordChar(const QString &character)
+{
+    m_passwordChar = character.left(1);
+    if (m_passwordChar.isEmpty()) {
+        m_txt->setEchoMode(QLineEdit::Normal);
+        m_txt->setStyleSheet(QString());
+    } else {
+        // The style decides the mask character; a style sheet is the one
+        // per-widget way to choose it.
+        m_txt->setEchoMode(QLineEdit::Password);
+        m_txt->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: %1; }")
+                                 .arg(m_passwordChar.at(0).unicode()));
     }
-    return QWidget::eventFilter(watched, event);
+    emit PropertyChanged(QStringLiteral("PasswordChar"));
+}
+
+int TextXP::SelStart() const
+{
+    return m_txt->hasSelectedText() ? m_txt->selectionStart() : m_txt->cursorPosition();
+}
+
+void TextXP::setSelStart(int start)
+{
+    m_txt->setCursorPosition(qBound(0, start, int(m_txt->text().size())));
+    emit PropertyChanged(QStringLiteral("SelStart"));
+}
+
+QString TextXP::SelText() const
+{
+    return m_txt->selectedText();
+}
+
+void TextXP::setSelText(const QString &text)
+{
+    m_txt->insert(text);
+    emit PropertyChanged(QStringLiteral("SelText"));
+}
+
+int TextXP::SelLength() const
+{
+    return int(m_txt->selectedText().size());
+}
+
+void TextXP::setSelLength(int length)
+{
+    const int start = SelStart();
+    m_txt->setSelection(start, qBound(0, length, int(m_txt->text().size()) - start));
+    emit PropertyChanged(QStringLiteral("SelLength"));
+}
+
+QString TextXP::Text() const
+{
+    return m_txt->text();
+}
+
+void TextXP::setText(const QString &text)
+{
+    m_txt->setText(text);
+    emit PropertyChanged(QStringLiteral("Text"));
+}
+
+QString TextXP::ToolTipText() const
+{
+    return m_txt->toolTip();
+}
+
+void TextXP::setToolTipText(const QString &text)
+{
+    m_txt->setToolTip(text);
+    emit PropertyChanged(QStringLiteral("ToolTipText"));
+}
+
+double TextXP::Value() const
+{
+    return Liczby::Val(m_txt->text());
+}
+
+void TextXP::setValue(double value)
+{
+    m_txt->setText(Liczby::Tekst(value));
+    emit PropertyChanged(QStringLiteral("Value"));
+}
+
+void TextXP::setBorderColor(quint32 color)
+{
+    m_borderColor = color;
+    PaintFrame();
+    emit PropertyChanged(QStringLiteral("BorderColor"));
+}
+
+void TextXP::setBorderColorFocus(quint32 color)
+{
+    m_borderColorFocus = color;
+    emit PropertyChanged(QStringLiteral("BorderColorOver"));
+}
+
+void TextXP::setBackColor(quint32 color)
+{
+    m_backColor = color;
+    ApplyColors();
+}
+
+void TextXP::ApplyColors()
+{
+    QPalette p = m_txt->palette();
+    p.setColor(QPalette::Base, KodyXP::Kolor(m_backColor, palette()));
+    p.setColor(QPalette::Text, KodyXP::Kolor(m_foreColor, palette()));
+    m_txt->setPalette(p);
+}
+
+void TextXP::RePos()
+{
+    const int w = width() * kTwipy - 120;
+    const int h = height() * kTwipy - 280;
+    // A control too small for the inner field leaves the field where it was.
+    if (w < 0 || h < 0)
+        return;
+    m_txt->setGeometry(Piksele(60), Piksele(60), Piksele(w), Piksele(h));
+}
+
+void TextXP::PaintFrame()
+{
+    m_txt->setFrame(false);
+    m_outline = m_borderColor;
+    if (m_txt->isReadOnly()) {
+        m_txt->setEnabled(false);
+        m_backColor = kTloZablokowane;
+        m_foreColor = kTekstZablokowany;
+    } else {
+        m_backColor = kBialy;
+        m_txt->setEnabled(true);
+        m_txt->setReadOnly(false);
+    }
+    ApplyColors();
+    update();
+}
+
+void TextXP::PaintOutline(quint32 color)
+{
+    m_outline = color;
+    update();
+}
+
+void TextXP::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    const int w = width();
+    const int h = height();
+    p.fillRect(rect(), Qt::white);
+    const QColor c = KodyXP::Kolor(m_outline, palette());
+    p.fillRect(QRect(0, 0, w, 1), c);
+    p.fillRect(QRect(0, 0, 1, h), c);
+    p.fillRect(QRect(w - 1, 0, 1, h), c);
+    p.fillRect(QRect(0, h - 1, w, 1), c);
 }
 
 void TextXP::resizeEvent(QResizeEvent *)
 {
-    m_txt->setGeometry(4, 4, width() - 8, height() - 8);
+    RePos();
+    PaintFrame();
+}
+
+bool TextXP::KeyPressFilter(QKeyEvent *event)
+{
+    if (m_typing)
+        return false;
+    short kod = KodyXP::KodZnakuKlawisza(event);
+    if (kod < 0)
+        return false;
+    const short wpisany = kod;
+    emit KeyPress(kod);
+    if (kod == 0)
+        return true;
+    if (kod == wpisany)
+        return false;
+    QKeyEvent zamiennik(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(KodyXP::Znak(kod)));
+    m_typing = true;
+    QCoreApplication::sendEvent(m_txt, &zamiennik);
+    m_typing = false;
+    return true;
+}
+
+bool TextXP::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_txt)
+        return QWidget::eventFilter(watched, event);
+
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        return KeyPressFilter(static_cast<QKeyEvent *>(event));
+    case QEvent::MouseButtonPress:
+        if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
+            m_clickPending = true;
+        break;
+    case QEvent::MouseButtonRelease: {
+        auto *m = static_cast<QMouseEvent *>(event);
+        if (m->button() == Qt::LeftButton) {
+            const bool klik = m_clickPending && m_txt->rect().contains(m->position().toPoint());
+            m_clickPending = false;
+            if (klik)
+                emit Click();
+        }
+        break;
+    }
+    case QEvent::MouseButtonDblClick:
+        if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+            m_clickPending = false;
+            emit DblClick();
+        }
+        break;
+    case QEvent::MouseMove: {
+        auto *m = static_cast<QMouseEvent *>(event);
+        short button = KodyXP::Przyciski(m->buttons());
+        short shift = KodyXP::Shift(m->modifiers());
+        float x = float(m->position().x() * kTwipy);
+        float y = float(m->position().y() * kTwipy);
+        emit MouseMove(button, shift, x, y);
+        break;
+    }
+    case QEvent::FocusIn:
+        PaintOutline(m_borderColorFocus);
+        break;
+    case QEvent::FocusOut: {
+        // A context menu or another window takes the focus only for a while.
+        const Qt::FocusReason r = static_cast<QFocusEvent *>(event)->reason();
+        if (r != Qt::PopupFocusReason && r != Qt::ActiveWindowFocusReason)
+            PaintOutline(m_borderColor);
+        break;
+    }
+    default:
+        break;
+    }
+    return false;
 }
