@@ -7,6 +7,7 @@
 #include "app/twipy.h"
 #include "chart/frm_wykresy.h"
 #include "controls/buttonxp.h"
+#include "controls/propertybag.h"
 #include "converter/panel_parametry.h"
 #include "converter/panel_tryb.h"
 #include "simulator/panel_symulator.h"
@@ -22,6 +23,8 @@ constexpr int kWysokoscOkna = 5000;
 constexpr int kSzerokoscPaska = 2550;
 constexpr int kSzerokoscPanelu = 4620;
 constexpr int kPolozeniePanelu = 50;
+// The system colour reference for button text, stored by every button.
+constexpr quint32 kTekstPrzycisku = 0x80000012u;
 
 } // namespace
 
@@ -85,8 +88,13 @@ QWidget *KEY::nowyPanel(const QString &nazwa, int wysokoscTwipy, const QString &
 ButtonXP *KEY::nowyPrzycisk(QWidget *rodzic, const QString &nazwa, const QString &caption,
                             const QString &tag, const QRect &twipy)
 {
-    auto *b = dodaj<ButtonXP>(rodzic, nazwa, tag);
-    b->setCaption(caption);
+    // Every button of the window is described as stored design-time
+    // properties: its caption, and the system colour for button text.
+    PropertyBag opis;
+    opis.WriteProperty(QStringLiteral("Caption"), caption);
+    opis.WriteProperty(QStringLiteral("ForeColor"), kTekstPrzycisku);
+    ButtonXP *b = ButtonXP::utworz(rodzic, nazwa, opis);
+    zarejestruj(b, nazwa, tag);
     b->setGeometry(tw(twipy.x(), twipy.y(), twipy.width(), twipy.height()));
     return b;
 }

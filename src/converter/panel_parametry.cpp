@@ -22,9 +22,11 @@ PanelParametry::PanelParametry(KEY &okno) : QObject(&okno), m_okno(okno)
 
     auto *cap = okno.dodaj<QLabel>(m_picPlik, QStringLiteral("lblMaxCap"), QStringLiteral("max_wagi"));
     cap->setText(QStringLiteral("Max wagi"));
-    cap->setGeometry(tw(120, 480, 1200, 330));
+    cap->setGeometry(tw(120, 465, 1200, 360));
+    // The field inside the frame is 280 twips lower than the frame: a frame of
+    // 600 leaves one line of text.
     m_txtMaxVal = okno.dodaj<TextXP>(m_picPlik, QStringLiteral("txtMaxVal"));
-    m_txtMaxVal->setGeometry(tw(1320, 480, 1320, 330));
+    m_txtMaxVal->setGeometry(tw(1320, 345, 1320, 600));
     auto *odbierzMax = okno.nowyPrzycisk(m_picPlik, QStringLiteral("cmdOdbierzMax"), QString(),
                                          QStringLiteral("odbierz"), QRect(2760, 465, 840, 360));
     auto *ustawMax = okno.nowyPrzycisk(m_picPlik, QStringLiteral("cmdUstawMax"), QString(),
@@ -34,9 +36,9 @@ PanelParametry::PanelParametry(KEY &okno) : QObject(&okno), m_okno(okno)
                      const QString &nazwa, int lewy) {
         auto *g = okno.dodaj<QGroupBox>(m_picPlik, ramka, tag);
         g->setTitle(tytul);
-        g->setGeometry(tw(lewy, 930, 2160, 2280));
+        g->setGeometry(tw(lewy, 1005, 2160, 2205));
         auto *l = okno.dodaj<QListWidget>(g, nazwa);
-        l->setGeometry(tw(90, 270, 1980, 1920));
+        l->setGeometry(tw(90, 270, 1980, 1845));
         return l;
     };
     m_lstWagiZgodne = lista(QStringLiteral("Frame2"), QStringLiteral("wagi_zgodne"),
