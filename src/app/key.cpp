@@ -76,6 +76,8 @@ QWidget *KEY::nowyPanel(const QString &nazwa, int wysokoscTwipy, const QString &
 {
     auto *panel = dodaj<QFrame>(this, nazwa);
     panel->setFrameShape(QFrame::Box);
+    // A panel covers what lies under it, the information labels included.
+    panel->setAutoFillBackground(true);
     panel->setGeometry(tw(kPolozeniePanelu, kPolozeniePanelu, kSzerokoscPanelu, wysokoscTwipy));
     auto *l = dodaj<QLabel>(panel, naglowekNazwa, tag);
     l->setText(naglowek);

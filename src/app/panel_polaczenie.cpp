@@ -96,6 +96,7 @@ QWidget *PanelPolaczenie::budujKlawiature()
 {
     auto *panel = m_okno.dodaj<QFrame>(&m_okno, QStringLiteral("picNrPort"));
     panel->setFrameShape(QFrame::Box);
+    panel->setAutoFillBackground(true);
     panel->setGeometry(tw(0, 0, 3420, 1350));
     panel->installEventFilter(this);
     const int lewe[] = {180, 813, 1446, 2080, 2715};
@@ -127,6 +128,7 @@ QWidget *PanelPolaczenie::budujWybor(
 {
     auto *panel = m_okno.dodaj<QFrame>(&m_okno, nazwa);
     panel->setFrameShape(QFrame::Box);
+    panel->setAutoFillBackground(true);
     panel->setGeometry(tw(0, 0, szerokosc, wysokosc));
     for (const auto &[przycisk, wartosc, lewy] : przyciski) {
         const QString v = QLatin1String(wartosc);

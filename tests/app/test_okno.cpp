@@ -113,6 +113,17 @@ private slots:
         QCOMPARE(klawiatura->parentWidget(), polaczenie);
         QCOMPARE(tekst(o, "lblNrPortuVal"), QString("42"));
 
+        // A tall panel covers the information labels under it: the window
+        // shows there exactly what the panel draws.
+        o.klik("lblPlik");
+        QWidget *plik = o.w("picPlik");
+        const auto obraz = [](QWidget *w, const QRect &r = QRect(QPoint(0, 0), QSize(-1, -1))) {
+            return w->grab(r).toImage().convertToFormat(QImage::Format_RGB32);
+        };
+        QCOMPARE(obraz(o.okno.get(), plik->geometry()), obraz(plik));
+        o.klik("LblUstawieniaPortu");
+        QCOMPARE(obraz(o.okno.get(), klawiatura->geometry().translated(polaczenie->pos())), obraz(klawiatura));
+
         // The bottom row opens its panel above itself.
         o.klik("lblBitsStopCap");
         QWidget *stop = o.w("picStop");
