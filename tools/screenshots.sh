@@ -29,13 +29,20 @@ klik() { xdotool mousemove --window "$okno" "$1" "$2" click 1; sleep 0.6; }
 zdjecie() { xdotool mousemove --window "$okno" 480 330; sleep 0.3; import -window "$okno" "$cel/$1.png"; }
 
 # Navigation labels of the side bar, from the top.
-tryb="375 44"; parametry="375 70"; polaczenie="375 96"; symulator="375 122"
+tryb="381 44"; parametry="381 70"; polaczenie="381 96"; symulator="381 122"
 
 zdjecie start
 klik $polaczenie; klik 60 38; zdjecie polaczenie
-klik 60 38; klik 150 112
+klik 123 119
 klik $parametry; zdjecie parametry
 klik $tryb; zdjecie tryb
-klik $symulator; klik 40 122; xdotool key --window "$okno" Right Right Right; sleep 0.4; zdjecie symulator
-klik 40 122
+klik 249 175
+wykres=$(xdotool search --sync --name "^Form1$")
+sleep 0.5
+import -window "$wykres" "$cel/wykres.png"
+xdotool mousemove --window "$wykres" 470 17 click 1; sleep 0.5
+klik $symulator; klik 19 133
+xdotool mousemove --window "$okno" 157 47 mousedown 1 mousemove --window "$okno" 240 47 mouseup 1; sleep 0.6
+zdjecie symulator
+klik 19 133
 echo "Screenshots in $cel"
