@@ -2,9 +2,21 @@
 
 #include <QStringList>
 
+#include <algorithm>
+#include <iterator>
+
 #include <optional>
 
 namespace {
+
+// The speeds a serial port object has always offered; anything else is refused
+// like any other bad setting.
+bool znanaPredkosc(int predkosc)
+{
+    static constexpr int kPredkosci[] = {110,   300,   600,   1200,  2400,   4800,   9600,  14400,
+                                         19200, 28800, 38400, 56000, 57600, 115200, 128000, 256000};
+    return std::find(std::begin(kPredkosci), std::end(kPredkosci), predkosc) != std::end(kPredkosci);
+}
 
 std::optional<QSerialPort::Parity> parzystosc(const QString &t)
 {
@@ -72,7 +84,7 @@ bool MSComm::setSettings(const QString &tekst)
     const auto p = parzystosc(czesci[1]);
     const auto d = bityDanych(czesci[2]);
     const auto s = bityStopu(czesci[3]);
-    if (!ok || predkosc <= 0 || !p || !d || !s)
+    if (!ok || !znanaPredkosc(predkosc) || !p || !d || !s)
         return false;
     m_linia = {predkosc, *p, *d, *s, tekst};
     return true;

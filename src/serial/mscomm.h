@@ -33,8 +33,9 @@ public:
     bool setCommPort(int numer);
 
     QString Settings() const;
-    // "9600,N,8,1": speed, parity N/O/E/M/S, data bits 5-8, stop bits 1, 1.5
-    // or 2. Anything else is refused and the previous settings are kept.
+    // "9600,N,8,1": a standard speed (110 to 256000), parity N/O/E/M/S, data
+    // bits 5-8, stop bits 1, 1.5 or 2. Anything else is refused and the
+    // previous settings are kept.
     bool setSettings(const QString &tekst);
 
     bool PortOpen() const { return m_port.isOpen(); }

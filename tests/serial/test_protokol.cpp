@@ -67,6 +67,22 @@ class TestProtokol : public QObject
     }
 
 private slots:
+    void odrzuconeUstawieniaPortu()
+    {
+        MSComm port;
+        QCOMPARE(port.CommPort(), 1);
+        QCOMPARE(port.Settings(), QString("9600,N,8,1"));
+        for (const char *zle : {"12345,N,8,1", "9600,X,8,1", "9600,N,9,1", "9600,N,8,3", "9600,N,8", "", "x,N,8,1"}) {
+            QVERIFY2(!port.setSettings(zle), zle);
+            QCOMPARE(port.Settings(), QString("9600,N,8,1"));
+        }
+        QVERIFY(port.setSettings("19200,e,7,1.5"));
+        QCOMPARE(port.Settings(), QString("19200,e,7,1.5"));
+        QVERIFY(!port.setCommPort(0));
+        QVERIFY(port.setCommPort(12));
+        QCOMPARE(port.CommPort(), 12);
+    }
+
     void zapytaniaIUstawienia()
     {
         auto e = emulator({"--mode", "1", "--frame", "3", "--max", "001500", "--version", "KCI 1.07"});
