@@ -17,7 +17,7 @@ konwerter_pakiety() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${brakuje[@]}"
 }
 
-KONWERTER_PAKIETY_BUDOWY=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-serialport-dev)
+KONWERTER_PAKIETY_BUDOWY=(build-essential dpkg-dev cmake ninja-build pkg-config qt6-base-dev qt6-serialport-dev)
 
 konwerter_buduj() {
   cmake -S "$KONWERTER_ZRODLA" -B "$KONWERTER_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"

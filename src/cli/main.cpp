@@ -19,8 +19,11 @@ const char *const kUzycie =
     "Exit status: 0 done, 1 the converter did not give what was asked,\n"
     "2 the port cannot be opened, 64 wrong usage.\n";
 
-int zleUzycie(const QString &blad)
+// With --json a script gets its JSON object here too; the usage text is for people.
+int zleUzycie(const QString &blad, bool json)
 {
+    if (json)
+        return wypisz(Wynik::porazka(Wynik::Uzycie, blad), true);
     std::fprintf(stderr, "konwerter-cli: %s\n%s", qPrintable(blad), kUzycie);
     return Wynik::Uzycie;
 }
@@ -52,15 +55,19 @@ int main(int argc, char *argv[])
     opcje.addOptions({folder, port, urzadzenie, json, typ, sekundy});
     opcje.addPositionalArgument(QStringLiteral("command"), QStringLiteral("What to do (see above)."));
 
-    // A negative weight is a value, not an option: it goes after "--".
-    QStringList argumenty = QCoreApplication::arguments();
+    // A negative weight is a value, not an option: it goes after "--", ahead
+    // of whatever the user already put there.
+    const QStringList podane = QCoreApplication::arguments();
+    qsizetype granica = podane.indexOf(QLatin1String("--"));
+    if (granica < 0)
+        granica = podane.size();
     const QRegularExpression ujemna(QStringLiteral("^-[0-9]+$"));
+    QStringList argumenty = podane.first(granica);
     const QStringList ujemne = argumenty.filter(ujemna);
     argumenty.removeIf([&](const QString &x) { return ujemna.match(x).hasMatch(); });
-    if (!ujemne.isEmpty())
-        argumenty << QStringLiteral("--") << ujemne;
+    argumenty << QStringLiteral("--") << ujemne << podane.mid(granica + 1);
     if (!opcje.parse(argumenty))
-        return zleUzycie(opcje.errorText());
+        return zleUzycie(opcje.errorText(), false);
     if (opcje.isSet(pomoc))
         opcje.showHelp(0);
     if (opcje.isSet(wersja))
@@ -84,9 +91,10 @@ int main(int argc, char *argv[])
     else if (polecenie == QLatin1String("ports") && liczba(1))
         wynik = narzedzie.porty();
     else
-        return zleUzycie(a.isEmpty() ? QStringLiteral("no command") : QStringLiteral("wrong command: ") + a.join(QLatin1Char(' ')));
+        return zleUzycie(a.isEmpty() ? QStringLiteral("no command") : QStringLiteral("wrong command: ") + a.join(QLatin1Char(' ')),
+                          opcje.isSet(json));
 
-    if (wynik.kod == Wynik::Uzycie && !opcje.isSet(json))
-        return zleUzycie(wynik.blad);
+    if (wynik.kod == Wynik::Uzycie)
+        return zleUzycie(wynik.blad, opcje.isSet(json));
     return wypisz(wynik, opcje.isSet(json));
 }

@@ -54,16 +54,20 @@ std::optional<qint32> waga(const QString &tekst)
     return ok ? std::optional<qint32>(w) : std::nullopt;
 }
 
-Wynik zKomunikatow(const QStringList &komunikaty, const QJsonValue &wartosc)
+// A failure still shows a value the converter gave in a well-formed answer (a
+// differing read-back); never a time-out message or a malformed answer, which
+// belong on standard error only.
+Wynik zKomunikatow(const QStringList &komunikaty, const Protokol::Wymiana &w)
 {
     if (komunikaty.isEmpty())
-        return Wynik::ok(wartosc);
+        return Wynik::ok(w.tekst);
     QStringList widoczne_;
     for (const QString &k : komunikaty)
         widoczne_.append(widoczne(k));
-    Wynik w = Wynik::porazka(Wynik::Konwerter, widoczne_.join(QLatin1Char('\n')));
-    w.wartosc = wartosc;
-    return w;
+    Wynik wynik = Wynik::porazka(Wynik::Konwerter, widoczne_.join(QLatin1Char('\n')));
+    if (w.stan == Stan::Poprawna)
+        wynik.wartosc = w.tekst;
+    return wynik;
 }
 
 } // namespace
@@ -108,9 +112,9 @@ Wynik Narzedzie::pobierz(const QString &co)
 
     switch (*p) {
     case Polecenie::Max:
-        return zKomunikatow(Operacje::OdbierzMax(w.tekst).komunikaty, w.tekst);
+        return zKomunikatow(Operacje::OdbierzMax(w.tekst).komunikaty, w);
     case Polecenie::Tryb:
-        return zKomunikatow(Operacje::OdbierzTryb(0, w.tekst).komunikaty, w.tekst);
+        return zKomunikatow(Operacje::OdbierzTryb(0, w.tekst).komunikaty, w);
     case Polecenie::Wersja:
         return Wynik::ok(w.tekst);
     case Polecenie::Ramka:
@@ -118,12 +122,12 @@ Wynik Narzedzie::pobierz(const QString &co)
     }
     const Operacje::Wynik r = Operacje::OdbierzRamke(w.tekst);
     if (!r.wartosc)
-        return zKomunikatow(r.komunikaty, w.tekst);
+        return zKomunikatow(r.komunikaty, w);
     Katalog katalog;
     katalog.wczytaj(m_folder.plikKatalogu());
     const QVector<int> pozycje = katalog.pozycjeTypu(*r.wartosc);
     if (pozycje.isEmpty())
-        return zKomunikatow(Operacje::RamkaNieznana(), w.tekst);
+        return zKomunikatow(Operacje::RamkaNieznana(), w);
     Wynik wynik = Wynik::ok(w.tekst);
     wynik.dodatki.insert(QStringLiteral("description"), katalog.TypyRamek.at(pozycje.last()).Wartosc);
     return wynik;
@@ -146,11 +150,11 @@ Wynik Narzedzie::ustaw(const QString &co, const QString &wartosc)
         return bladPortu();
     switch (*p) {
     case Polecenie::Max:
-        return zKomunikatow(Operacje::UstawMax(v, w.tekst), w.tekst);
+        return zKomunikatow(Operacje::UstawMax(v, w.tekst), w);
     case Polecenie::Ramka:
-        return zKomunikatow(Operacje::UstawRamke(wartosc, w.tekst), w.tekst);
+        return zKomunikatow(Operacje::UstawRamke(wartosc, w.tekst), w);
     default:
-        return zKomunikatow(Operacje::UstawTryb(int(v), w.tekst), w.tekst);
+        return zKomunikatow(Operacje::UstawTryb(int(v), w.tekst), w);
     }
 }
 
