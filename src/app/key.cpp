@@ -1,6 +1,7 @@
 #include "app/key.h"
 
 #include "app/etykieta.h"
+#include "app/ikona.h"
 #include "app/panel_polaczenie.h"
 #include "app/rozmieszczenie.h"
 #include "app/tlumaczenie.h"
@@ -40,6 +41,7 @@ KEY::KEY(const FolderProgramu &folder, Komunikaty &komunikaty, const MapaPortow 
       m_nadajnik(m_port, m_wartosci, this)
 {
     setWindowTitle(QStringLiteral("Konwerter - C\\I"));
+    setWindowIcon(ikonaProgramu());
     resize(px(kSzerokoscOkna), px(kWysokoscOkna));
 
     // Hidden panels are parked here, below the window's bottom edge; the panels

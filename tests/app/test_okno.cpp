@@ -59,6 +59,7 @@ private slots:
         QCOMPARE(tekst(o, "LblUstawieniaPortu"), QString::fromUtf8("POŁĄCZENIE"));
         QCOMPARE(tekst(o, "lblTransmisja"), QString("TRANSMISJA"));
         QCOMPARE(o.okno->windowTitle(), QString("Konwerter - C\\I"));
+        QVERIFY(o.okno->windowIcon().availableSizes().contains(QSize(32, 32)));
 
         const QString lng = plik("set.lng");
         QVERIFY(QFile::exists(lng));
