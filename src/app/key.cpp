@@ -35,7 +35,7 @@ KEY::KEY(const FolderProgramu &folder, Komunikaty &komunikaty, const MapaPortow 
       m_folder(folder),
       m_komunikaty(komunikaty),
       m_jezyk(folder.plikJezyka()),
-      m_port(mapa),
+      m_port(mapa, this),
       m_lacze(m_port, m_ustawienia, m_jezyk, m_komunikaty),
       m_protokol(m_lacze, [this](bool widoczny) { pokazCzekanie(widoczny); }),
       m_nadajnik(m_port, m_wartosci, this)

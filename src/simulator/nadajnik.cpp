@@ -11,7 +11,7 @@ constexpr qint64 kNajwiecejWKolejce = 4096;
 } // namespace
 
 Nadajnik::Nadajnik(MSComm &port, const Wartosci &wartosci, QObject *parent)
-    : QObject(parent), m_port(port), m_wartosci(wartosci)
+    : QObject(parent), m_port(port), m_wartosci(wartosci), m_timer(this)
 {
     m_timer.setObjectName(QStringLiteral("Timer3"));
     m_timer.setTimerType(Qt::PreciseTimer);

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -51,6 +52,11 @@ private slots:
         QCOMPARE(tekst(o, "lblBitsDataVal"), QString("8"));
         QCOMPARE(tekst(o, "lblBitsStopVal"), QString("1"));
         QVERIFY(!o.okno->MSComm1().PortOpen());
+        QCOMPARE(o.okno->findChild<MSComm *>("MSComm1"), &o.okno->MSComm1());
+        auto *timer3 = o.okno->findChild<QTimer *>("Timer3");
+        QVERIFY(timer3 && !timer3->isActive());
+        QCOMPARE(timer3->interval(), 50);
+        QCOMPARE(timer3->timerType(), Qt::PreciseTimer);
         QCOMPARE(o.okno->MSComm1().CommPort(), 1);
         QCOMPARE(o.okno->MSComm1().Settings(), QString("9600,N,8,1"));
 
