@@ -32,19 +32,20 @@ PanelParametry::PanelParametry(KEY &okno) : QObject(&okno), m_okno(okno)
     auto *ustawMax = okno.nowyPrzycisk(m_picPlik, QStringLiteral("cmdUstawMax"), QString(),
                                        QStringLiteral("ustaw"), QRect(3660, 465, 840, 360));
 
+    // Scale names are short, frame-type descriptions long: the second list is wider.
     auto lista = [&](const QString &ramka, const QString &tag, const QString &tytul,
-                     const QString &nazwa, int lewy) {
+                     const QString &nazwa, int lewy, int szerokosc) {
         auto *g = okno.dodaj<QGroupBox>(m_picPlik, ramka, tag);
         g->setTitle(tytul);
-        g->setGeometry(tw(lewy, 1005, 2160, 2205));
+        g->setGeometry(tw(lewy, 1005, szerokosc, 2205));
         auto *l = okno.dodaj<QListWidget>(g, nazwa);
-        l->setGeometry(tw(90, 270, 1980, 1845));
+        l->setGeometry(tw(90, 270, szerokosc - 180, 1845));
         return l;
     };
     m_lstWagiZgodne = lista(QStringLiteral("Frame2"), QStringLiteral("wagi_zgodne"),
-                            QStringLiteral("Wzagi zgodne"), QStringLiteral("lstWagiZgodne"), 120);
+                            QStringLiteral("Wzagi zgodne"), QStringLiteral("lstWagiZgodne"), 120, 1620);
     m_lstTypRamki = lista(QStringLiteral("Frame3"), QStringLiteral("typ_ramki"), QStringLiteral("Typ ramki"),
-                          QStringLiteral("lstTypRamki"), 2340);
+                          QStringLiteral("lstTypRamki"), 1800, 2700);
     auto *odbierzRamke = okno.nowyPrzycisk(m_picPlik, QStringLiteral("cmdOdbierzRamke"), QString(),
                                            QStringLiteral("odbierz"), QRect(2340, 3300, 1050, 360));
     auto *ustawRamke = okno.nowyPrzycisk(m_picPlik, QStringLiteral("cmdUstawRamke"), QString(),
