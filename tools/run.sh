@@ -13,6 +13,7 @@ opcje=("$@")
 program="$KONWERTER_BUILD/bin/konwerter"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "No screen here: the program runs on a virtual screen (Ctrl-C ends it)."
+  export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
   exec xvfb-run -a "$program" "${opcje[@]}"
 fi
 exec "$program" "${opcje[@]}"
