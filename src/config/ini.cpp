@@ -46,6 +46,9 @@ struct Linia
     qsizetype poczatek = 0;
     qsizetype koniec = 0;
     qsizetype nastepna = 0;
+    // The last line of a file that does not end with "\n"; a lone "\r" there
+    // is dropped from the text but does not end the line.
+    bool bezKonca = false;
 };
 
 class Linie
@@ -66,6 +69,7 @@ public:
         const qsizetype nl = m_dane.indexOf('\n', m_pozycja);
         l.nastepna = nl < 0 ? m_dane.size() : nl + 1;
         l.koniec = nl < 0 ? m_dane.size() : nl;
+        l.bezKonca = nl < 0;
         if (l.koniec > l.poczatek && m_dane[l.koniec - 1] == '\r')
             --l.koniec;
         m_pozycja = l.nastepna;
@@ -150,7 +154,7 @@ Skan skanuj(QByteArrayView dane, const QString &sekcja, const QString &klucz)
             if (pierwsza) {
                 s.sekcja = true;
                 s.wstaw = l.nastepna;
-                s.wstawBezKonca = l.nastepna == l.koniec;
+                s.wstawBezKonca = l.bezKonca;
             }
             continue;
         }
@@ -165,7 +169,7 @@ Skan skanuj(QByteArrayView dane, const QString &sekcja, const QString &klucz)
         }
         if (pierwsza && (r.rodzaj == Rodzaj::Klucz || r.rodzaj == Rodzaj::Inna)) {
             s.wstaw = l.nastepna;
-            s.wstawBezKonca = l.nastepna == l.koniec;
+            s.wstawBezKonca = l.bezKonca;
         }
     }
     return s;

@@ -102,6 +102,17 @@ private slots:
         oczekiwane.append("\r\n[D]\r\nu=7\r\n");
         QCOMPARE(czytajBajty(plik), oczekiwane);
 
+        // A lone CR at the very end does not end the line: the new key gets a
+        // line of its own and the last value stays as it was.
+        const QString cr = sciezka("cr.ini");
+        QVERIFY(zapiszBajty(cr, "[E]\r\nend=Anuluj\r"));
+        QVERIFY(ZapiszIni(cr, "E", "conect", "x"));
+        QCOMPARE(CzytajIni(cr, "E", "conect", ""), QString("x"));
+        QCOMPARE(CzytajIni(cr, "E", "end", ""), QString("Anuluj"));
+        QVERIFY(zapiszBajty(cr, "[\r"));
+        QVERIFY(ZapiszIni(cr, "", "", "y"));
+        QCOMPARE(CzytajIni(cr, "", "", ""), QString("y"));
+
         // A value never breaks the line structure.
         QVERIFY(ZapiszIni(plik, "D", "u", "a\r\nb"));
         QCOMPARE(CzytajIni(plik, "D", "u", ""), QString("a  b"));
