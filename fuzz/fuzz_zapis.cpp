@@ -38,9 +38,13 @@ QList<std::pair<QString, QString>> klucze(const QByteArray &plik)
     return wynik;
 }
 
+// Names match as the reader matches them: blanks around them aside, without
+// regard to case.
 bool tenSam(const QString &a, const QString &b)
 {
-    return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
+    return Kodowanie::zAnsi(przytnij(Kodowanie::doAnsi(a)))
+               .compare(Kodowanie::zAnsi(przytnij(Kodowanie::doAnsi(b))), Qt::CaseInsensitive)
+           == 0;
 }
 
 QByteArray czytaj(const QString &sciezka)

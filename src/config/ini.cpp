@@ -33,6 +33,19 @@ QByteArrayView przytnij(QByteArrayView t)
     return t;
 }
 
+// A name the caller gives loses what a name in the file loses, spaces and tabs
+// around it and no other blank, so that it is found where it was written.
+QString jakWPliku(const QString &tekst)
+{
+    qsizetype od = 0;
+    qsizetype doKonca = tekst.size();
+    while (od < doKonca && odstep(tekst.at(od).toLatin1()))
+        ++od;
+    while (doKonca > od && odstep(tekst.at(doKonca - 1).toLatin1()))
+        --doKonca;
+    return tekst.sliced(od, doKonca - od);
+}
+
 bool toSamo(QByteArrayView zPliku, const QString &nazwa)
 {
     return zPliku.size() == nazwa.size()
@@ -228,7 +241,7 @@ QByteArray zmien(const QByteArray &dane, const QString &sekcja, const QString &k
         return wynik;
     }
     const QByteArray eol = koniecLinii(dane);
-    const QByteArray linia = jednaLinia(klucz.trimmed()) + '=' + nowaWartosc;
+    const QByteArray linia = jednaLinia(klucz) + '=' + nowaWartosc;
     if (s.sekcja) {
         wynik = dane;
         wynik.insert(s.wstaw, s.wstawBezKonca ? eol + linia : linia + eol);
@@ -237,7 +250,7 @@ QByteArray zmien(const QByteArray &dane, const QString &sekcja, const QString &k
     wynik = dane;
     if (!wynik.isEmpty() && !wynik.endsWith('\n'))
         wynik += eol;
-    wynik += '[' + jednaLinia(sekcja.trimmed()) + ']' + eol + linia + eol;
+    wynik += '[' + jednaLinia(sekcja) + ']' + eol + linia + eol;
     return wynik;
 }
 
@@ -262,7 +275,7 @@ QString CzytajIni(QString Plik, QString Sekcja, QString Klucz, QString Domyslna)
 {
     QString wynik = Domyslna;
     if (const auto dane = wczytaj(ZnajdzPlik(Plik))) {
-        const Skan s = skanuj(*dane, Sekcja.trimmed(), Klucz.trimmed());
+        const Skan s = skanuj(*dane, jakWPliku(Sekcja), jakWPliku(Klucz));
         if (s.klucz)
             wynik = wartoscZPliku(s.wartosc);
     }
@@ -287,7 +300,7 @@ bool ZapiszIni(QString Plik, QString Sekcja, QString Klucz, QString Wartosc)
         dane = *stare;
         prawa = info.permissions();
     }
-    const QByteArray nowe = zmien(dane, Sekcja, Klucz, Wartosc);
+    const QByteArray nowe = zmien(dane, jakWPliku(Sekcja), jakWPliku(Klucz), Wartosc);
 
     QSaveFile plik(sciezka);
     if (!plik.open(QIODevice::WriteOnly))
@@ -310,14 +323,14 @@ QVector<Wpis> SekcjaOdczyt(const QString &sekcja, const QString &plik)
     // The entries as the whole-section read hands them over: key=value, each
     // followed by a NUL, cut where the buffer ends.
     QByteArray bufor;
-    const QString nazwa = sekcja.trimmed();
+    const QString szukana = jakWPliku(sekcja);
     Linie linie(*dane);
     Linia l;
     bool wSekcji = false;
     while (linie.nastepna(l) && bufor.size() < kBuforSekcji) {
         const Rozbior r = rozbierz(linie.tekst(l));
         if (r.rodzaj == Rodzaj::Sekcja) {
-            wSekcji = toSamo(r.nazwa, nazwa);
+            wSekcji = toSamo(r.nazwa, szukana);
             continue;
         }
         if (!wSekcji)
