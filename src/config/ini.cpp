@@ -306,7 +306,10 @@ bool ZapiszIni(QString Plik, QString Sekcja, QString Klucz, QString Wartosc)
     if (!plik.open(QIODevice::WriteOnly))
         return false;
     plik.setPermissions(prawa);
-    if (plik.write(nowe) != nowe.size()) {
+    // The buffer is written out here, where a full disk shows: commit() in
+    // Qt 6.4 ignores a failure to flush and would put the cut new file in
+    // place of the old one.
+    if (plik.write(nowe) != nowe.size() || !plik.flush()) {
         plik.cancelWriting();
         return false;
     }
