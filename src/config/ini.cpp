@@ -190,6 +190,10 @@ Skan skanuj(QByteArrayView dane, const QString &sekcja, const QString &klucz)
 
 std::optional<QByteArray> wczytaj(const QString &sciezka)
 {
+    // Only a regular file is read: opening a FIFO waits for a writer that may
+    // never come, and a device may hand over bytes without end.
+    if (!QFileInfo(sciezka).isFile())
+        return std::nullopt;
     QFile plik(sciezka);
     if (!plik.open(QIODevice::ReadOnly))
         return std::nullopt;
