@@ -33,6 +33,19 @@ QByteArrayView przytnij(QByteArrayView t)
     return t;
 }
 
+// A name the caller gives loses what a name in the file loses, spaces and tabs
+// around it and no other blank, so that it is found where it was written.
+QString jakWPliku(const QString &tekst)
+{
+    qsizetype od = 0;
+    qsizetype doKonca = tekst.size();
+    while (od < doKonca && odstep(tekst.at(od).toLatin1()))
+        ++od;
+    while (doKonca > od && odstep(tekst.at(doKonca - 1).toLatin1()))
+        --doKonca;
+    return tekst.sliced(od, doKonca - od);
+}
+
 bool toSamo(QByteArrayView zPliku, const QString &nazwa)
 {
     return zPliku.size() == nazwa.size()
@@ -46,6 +59,9 @@ struct Linia
     qsizetype poczatek = 0;
     qsizetype koniec = 0;
     qsizetype nastepna = 0;
+    // The last line of a file that does not end with "\n"; a lone "\r" there
+    // is dropped from the text but does not end the line.
+    bool bezKonca = false;
 };
 
 class Linie
@@ -66,6 +82,7 @@ public:
         const qsizetype nl = m_dane.indexOf('\n', m_pozycja);
         l.nastepna = nl < 0 ? m_dane.size() : nl + 1;
         l.koniec = nl < 0 ? m_dane.size() : nl;
+        l.bezKonca = nl < 0;
         if (l.koniec > l.poczatek && m_dane[l.koniec - 1] == '\r')
             --l.koniec;
         m_pozycja = l.nastepna;
@@ -150,7 +167,7 @@ Skan skanuj(QByteArrayView dane, const QString &sekcja, const QString &klucz)
             if (pierwsza) {
                 s.sekcja = true;
                 s.wstaw = l.nastepna;
-                s.wstawBezKonca = l.nastepna == l.koniec;
+                s.wstawBezKonca = l.bezKonca;
             }
             continue;
         }
@@ -165,7 +182,7 @@ Skan skanuj(QByteArrayView dane, const QString &sekcja, const QString &klucz)
         }
         if (pierwsza && (r.rodzaj == Rodzaj::Klucz || r.rodzaj == Rodzaj::Inna)) {
             s.wstaw = l.nastepna;
-            s.wstawBezKonca = l.nastepna == l.koniec;
+            s.wstawBezKonca = l.bezKonca;
         }
     }
     return s;
@@ -173,6 +190,10 @@ Skan skanuj(QByteArrayView dane, const QString &sekcja, const QString &klucz)
 
 std::optional<QByteArray> wczytaj(const QString &sciezka)
 {
+    // Only a regular file is read: opening a FIFO waits for a writer that may
+    // never come, and a device may hand over bytes without end.
+    if (!QFileInfo(sciezka).isFile())
+        return std::nullopt;
     QFile plik(sciezka);
     if (!plik.open(QIODevice::ReadOnly))
         return std::nullopt;
@@ -224,7 +245,7 @@ QByteArray zmien(const QByteArray &dane, const QString &sekcja, const QString &k
         return wynik;
     }
     const QByteArray eol = koniecLinii(dane);
-    const QByteArray linia = jednaLinia(klucz.trimmed()) + '=' + nowaWartosc;
+    const QByteArray linia = jednaLinia(klucz) + '=' + nowaWartosc;
     if (s.sekcja) {
         wynik = dane;
         wynik.insert(s.wstaw, s.wstawBezKonca ? eol + linia : linia + eol);
@@ -233,7 +254,7 @@ QByteArray zmien(const QByteArray &dane, const QString &sekcja, const QString &k
     wynik = dane;
     if (!wynik.isEmpty() && !wynik.endsWith('\n'))
         wynik += eol;
-    wynik += '[' + jednaLinia(sekcja.trimmed()) + ']' + eol + linia + eol;
+    wynik += '[' + jednaLinia(sekcja) + ']' + eol + linia + eol;
     return wynik;
 }
 
@@ -258,7 +279,7 @@ QString CzytajIni(QString Plik, QString Sekcja, QString Klucz, QString Domyslna)
 {
     QString wynik = Domyslna;
     if (const auto dane = wczytaj(ZnajdzPlik(Plik))) {
-        const Skan s = skanuj(*dane, Sekcja.trimmed(), Klucz.trimmed());
+        const Skan s = skanuj(*dane, jakWPliku(Sekcja), jakWPliku(Klucz));
         if (s.klucz)
             wynik = wartoscZPliku(s.wartosc);
     }
@@ -283,13 +304,16 @@ bool ZapiszIni(QString Plik, QString Sekcja, QString Klucz, QString Wartosc)
         dane = *stare;
         prawa = info.permissions();
     }
-    const QByteArray nowe = zmien(dane, Sekcja, Klucz, Wartosc);
+    const QByteArray nowe = zmien(dane, jakWPliku(Sekcja), jakWPliku(Klucz), Wartosc);
 
     QSaveFile plik(sciezka);
     if (!plik.open(QIODevice::WriteOnly))
         return false;
     plik.setPermissions(prawa);
-    if (plik.write(nowe) != nowe.size()) {
+    // The buffer is written out here, where a full disk shows: commit() in
+    // Qt 6.4 ignores a failure to flush and would put the cut new file in
+    // place of the old one.
+    if (plik.write(nowe) != nowe.size() || !plik.flush()) {
         plik.cancelWriting();
         return false;
     }
@@ -306,14 +330,14 @@ QVector<Wpis> SekcjaOdczyt(const QString &sekcja, const QString &plik)
     // The entries as the whole-section read hands them over: key=value, each
     // followed by a NUL, cut where the buffer ends.
     QByteArray bufor;
-    const QString nazwa = sekcja.trimmed();
+    const QString szukana = jakWPliku(sekcja);
     Linie linie(*dane);
     Linia l;
     bool wSekcji = false;
     while (linie.nastepna(l) && bufor.size() < kBuforSekcji) {
         const Rozbior r = rozbierz(linie.tekst(l));
         if (r.rodzaj == Rodzaj::Sekcja) {
-            wSekcji = toSamo(r.nazwa, nazwa);
+            wSekcji = toSamo(r.nazwa, szukana);
             continue;
         }
         if (!wSekcji)

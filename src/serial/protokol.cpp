@@ -4,6 +4,7 @@
 #include "config/kodowanie.h"
 #include "serial/lacze.h"
 #include "serial/mscomm.h"
+#include "serial/odbior_odpowiedzi.h"
 
 #include <QElapsedTimer>
 #include <QThread>
@@ -65,17 +66,14 @@ Protokol::Wymiana Protokol::odbierz()
     QElapsedTimer zegar;
     zegar.start();
     const qint64 limit = kLimitOdpowiedzi.count();
-    QByteArray odebrane;
-    bool eot = false;
+    OdbiorOdpowiedzi odebrane;
     bool czasMinal = false;
-    while (!eot) {
+    while (!odebrane.kompletna()) {
         // Sleep on the port until bytes arrive or the limit is just past; the
         // limit is checked after each read, so an EOT that comes in later than
         // that still ends as a time-out.
         port.czekajNaDane(static_cast<int>(qMax<qint64>(0, limit - zegar.elapsed()) + 1));
-        const QByteArray kawalek = port.Input();
-        eot = kawalek.contains(RamkaKonwertera::EOT);
-        odebrane.append(kawalek.first(qMin(kawalek.size(), kNajdluzszaOdpowiedz - odebrane.size())));
+        const bool eot = odebrane.dodaj(port.Input());
         // A port that closed itself (the device went away) will not answer.
         if (zegar.elapsed() > limit || (!eot && !port.PortOpen())) {
             czasMinal = true;
@@ -89,5 +87,5 @@ Protokol::Wymiana Protokol::odbierz()
     if (czasMinal)
         return {Wymiana::Stan::CzasMinal,
                 m_lacze.jezyk().Komunikat(QStringLiteral("Przekroczony czas oczekiwania!"))};
-    return {Wymiana::Stan::Niepoprawna, Kodowanie::zAnsi(odebrane)};
+    return {Wymiana::Stan::Niepoprawna, Kodowanie::zAnsi(odebrane.bajty())};
 }

@@ -22,9 +22,6 @@ class Protokol
 public:
     static constexpr std::chrono::milliseconds kPauza{20};
     static constexpr std::chrono::milliseconds kLimitOdpowiedzi{2000};
-    // More than any answer of the converter; a flood from a broken device is
-    // cut here and still ends by the time limit.
-    static constexpr qsizetype kNajdluzszaOdpowiedz = 4096;
 
     // `pokazCzekanie` shows (true) and hides (false) the waiting sign.
     explicit Protokol(Lacze &lacze, std::function<void(bool)> pokazCzekanie = {})

@@ -54,6 +54,21 @@ private slots:
         QCOMPARE(CzytajIni(sciezka("settings.INI"), "USTAWIENIA", "NR PORTU", "1"), QString("7"));
     }
 
+    void nazwyJakWPliku()
+    {
+        // Spaces and tabs around a name are not part of it, for a write as for
+        // a read; any other blank is, as it is in the file.
+        const QString plik = sciezka("n.ini");
+        QVERIFY(zapiszBajty(plik, "[S]\r\nk=1\r\n"));
+        QVERIFY(ZapiszIni(plik, " S\t", "\tk ", "2"));
+        QCOMPARE(czytajBajty(plik), QByteArray("[S]\r\nk=2\r\n"));
+        QCOMPARE(CzytajIni(plik, " S ", " k", ""), QString("2"));
+        QVERIFY(ZapiszIni(plik, "S", "\v[", "3"));
+        QCOMPARE(CzytajIni(plik, "S", "\v[", ""), QString("3"));
+        QCOMPARE(CzytajIni(plik, "S", "[", "brak"), QString("brak"));
+        QCOMPARE(SekcjaOdczyt("\tS", plik).size(), 2);
+    }
+
     void zapisNowegoPliku()
     {
         const QString plik = sciezka("Settings.ini");
@@ -101,6 +116,17 @@ private slots:
         QVERIFY(ZapiszIni(plik, "D", "u", "7"));
         oczekiwane.append("\r\n[D]\r\nu=7\r\n");
         QCOMPARE(czytajBajty(plik), oczekiwane);
+
+        // A lone CR at the very end does not end the line: the new key gets a
+        // line of its own and the last value stays as it was.
+        const QString cr = sciezka("cr.ini");
+        QVERIFY(zapiszBajty(cr, "[E]\r\nend=Anuluj\r"));
+        QVERIFY(ZapiszIni(cr, "E", "conect", "x"));
+        QCOMPARE(CzytajIni(cr, "E", "conect", ""), QString("x"));
+        QCOMPARE(CzytajIni(cr, "E", "end", ""), QString("Anuluj"));
+        QVERIFY(zapiszBajty(cr, "[\r"));
+        QVERIFY(ZapiszIni(cr, "", "", "y"));
+        QCOMPARE(CzytajIni(cr, "", "", ""), QString("y"));
 
         // A value never breaks the line structure.
         QVERIFY(ZapiszIni(plik, "D", "u", "a\r\nb"));

@@ -1,0 +1,229 @@
+// Soak: continuous sending with a query every second against the converter
+// emulator, for ten minutes unless told otherwise, with the objects the window
+// uses. The window allows no query while it sends, so each second goes: send
+// for a second, stop and let the queue drain, close the port, ask for the
+// maximum (the query opens and closes the port itself), open the port, send
+// again. Reports memory at the start and the end, CPU, the timing of the
+// sender, the queries, and frames sent against frames the emulator received.
+#include "config/jezyk.h"
+#include "config/komunikaty.h"
+#include "config/ustawienia.h"
+#include "serial/lacze.h"
+#include "serial/mscomm.h"
+#include "serial/protokol.h"
+#include "simulator/nadajnik.h"
+#include "simulator/wartosci.h"
+#include "wspolne/emulator.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+class Wypisywane : public Komunikaty
+{
+public:
+    void pokaz(Ikona, const QString &tekst) override
+    {
+        ++ile;
+        std::fprintf(stderr, "message: %s\n", qPrintable(tekst));
+    }
+    int ile = 0;
+};
+
+double czasProcesora()
+{
+    rusage r{};
+    getrusage(RUSAGE_SELF, &r);
+    return double(r.ru_utime.tv_sec + r.ru_stime.tv_sec) + double(r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e6;
+}
+
+// CPU seconds another process has used, from /proc/<pid>/stat.
+double czasProcesora(qint64 pid)
+{
+    QFile f(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray s = f.readAll();
+    // The fields after the command name, which ends with the last ")".
+    const QList<QByteArray> pola = s.mid(s.lastIndexOf(')') + 2).split(' ');
+    if (pola.size() < 13)
+        return 0;
+    return double(pola[11].toLongLong() + pola[12].toLongLong()) / double(sysconf(_SC_CLK_TCK));
+}
+
+long pamiecKB(const char *pole)
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &l : f.readAll().split('\n'))
+        if (l.startsWith(pole))
+            return l.mid(qsizetype(qstrlen(pole))).trimmed().split(' ').first().toLong();
+    return 0;
+}
+
+int deskryptory()
+{
+    return int(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size());
+}
+
+double percentyl(std::vector<double> v, double p)
+{
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    return v[std::min(v.size() - 1, size_t(std::ceil(p * double(v.size()))) - 1)];
+}
+
+void czekaj(int ms)
+{
+    QEventLoop petla;
+    QTimer::singleShot(ms, Qt::PreciseTimer, &petla, &QEventLoop::quit);
+    petla.exec();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCommandLineParser opcje;
+    opcje.setApplicationDescription(QStringLiteral("Soak of continuous sending with a query every second."));
+    opcje.addHelpOption();
+    const QCommandLineOption minuty(QStringLiteral("minutes"), QStringLiteral("How long (default 10)."),
+                                    QStringLiteral("M"), QStringLiteral("10"));
+    opcje.addOption(minuty);
+    opcje.process(app);
+    bool ok = false;
+    const double ileMinut = opcje.value(minuty).toDouble(&ok);
+    if (!ok || ileMinut <= 0) {
+        std::fprintf(stderr, "--minutes: a number of minutes\n");
+        return 64;
+    }
+    const qint64 calosc = qint64(ileMinut * 60'000);
+
+    QTemporaryDir folder;
+    const QString katalog = folder.filePath(QStringLiteral("settings.ini"));
+    QFile::copy(QStringLiteral(KONWERTER_DANE "/settings.ini"), katalog);
+    EmulatorTestowy emulator;
+    if (!emulator.uruchom({QStringLiteral("--quiet-frames")}, folder.path()))
+        qFatal("konwerter-emu did not start");
+
+    Jezyk jezyk(folder.filePath(QStringLiteral("set.lng")));
+    UstawieniaPortu ustawienia = Ustawienia::WczytajUstawienia(katalog);
+    Wypisywane komunikaty;
+    MSComm port(MapaPortow(QString(), emulator.urzadzenie()));
+    Lacze lacze(port, ustawienia, jezyk, komunikaty);
+    Protokol protokol(lacze);
+    lacze.UstawPort();
+    Wartosci wartosci;
+    wartosci.WczytajTypRamki(katalog, QStringLiteral("1"));
+    Nadajnik nadajnik(port, wartosci);
+
+    // The moments of the sender's ticks, to measure its period within each
+    // second of sending.
+    std::vector<double> okresy;
+    QElapsedTimer zegar;
+    qint64 poprzedni = -1;
+    QObject::connect(&nadajnik.Timer3(), &QTimer::timeout, [&] {
+        const qint64 teraz = zegar.nsecsElapsed();
+        if (poprzedni >= 0)
+            okresy.push_back(double(teraz - poprzedni) / 1e6);
+        poprzedni = teraz;
+    });
+
+    int zapytania = 0;
+    int niepoprawne = 0;
+    std::vector<double> czasyZapytan;
+    long pamiecStart = 0;
+    int deskryptoryStart = 0;
+    double cpuStart = 0;
+    double cpuEmulatoraStart = 0;
+    qint64 odStartu = 0;
+    int minuta = 0;
+    std::printf("soak: %.1f min of sending with a query every second against %s\n", ileMinut,
+                qPrintable(emulator.urzadzenie()));
+    std::fflush(stdout);
+    zegar.start();
+    while (zegar.elapsed() < calosc) {
+        if (!lacze.OtworzPort())
+            qFatal("cannot open the emulator's port");
+        // The weight moves, as a technician moves the slider.
+        wartosci.BudujRamke(qint32((zapytania * 37) % 3001) - 1500);
+        poprzedni = -1;
+        nadajnik.wlacz();
+        czekaj(1000);
+        nadajnik.wylacz();
+        port.doczekajWyslania(1000);
+        lacze.ZamknijPort();
+
+        QElapsedTimer t;
+        t.start();
+        const QString max = protokol.PobierzMax();
+        czasyZapytan.push_back(double(t.nsecsElapsed()) / 1e6);
+        ++zapytania;
+        if (max != QLatin1String("001500"))
+            ++niepoprawne;
+
+        // Memory and CPU count from the end of the first second, once
+        // everything the run needs has been set up.
+        if (zapytania == 1) {
+            pamiecStart = pamiecKB("VmRSS:");
+            deskryptoryStart = deskryptory();
+            cpuStart = czasProcesora();
+            cpuEmulatoraStart = czasProcesora(emulator.pid());
+            odStartu = zegar.elapsed();
+        }
+        if (zegar.elapsed() / 60'000 > minuta) {
+            minuta = int(zegar.elapsed() / 60'000);
+            std::printf("  %d min: %lld frames sent, %d queries, resident %ld kB\n", minuta,
+                        static_cast<long long>(nadajnik.wyslane()), zapytania, pamiecKB("VmRSS:"));
+            std::fflush(stdout);
+        }
+    }
+    const double sekundy = double(zegar.elapsed() - odStartu) / 1000.0;
+    const double cpu = czasProcesora() - cpuStart;
+    const double cpuEmulatora = czasProcesora(emulator.pid()) - cpuEmulatoraStart;
+    const long pamiecKoniec = pamiecKB("VmRSS:");
+    QThread::msleep(200);
+    const auto s = emulator.statystyka();
+
+    std::vector<double> odchylenia;
+    for (const double o : okresy)
+        odchylenia.push_back(std::fabs(o - double(Nadajnik::kOkres.count())));
+    double suma = 0;
+    for (const double o : okresy)
+        suma += o;
+    std::printf("ran %.1f s: %d queries (%d not answered with the value), %lld frames sent, %d received by the "
+                "emulator, %lld lost\n",
+                double(zegar.elapsed()) / 1000.0, zapytania, niepoprawne, static_cast<long long>(nadajnik.wyslane()),
+                s.ramki, static_cast<long long>(nadajnik.wyslane() - s.ramki));
+    std::printf("sender period within each second: mean %.3f ms, p99 deviation %.3f ms, largest %.3f ms\n",
+                okresy.empty() ? 0.0 : suma / double(okresy.size()), percentyl(odchylenia, 0.99),
+                odchylenia.empty() ? 0.0 : *std::max_element(odchylenia.begin(), odchylenia.end()));
+    std::printf("query: p50 %.2f ms, p99 %.2f ms, worst %.2f ms\n", percentyl(czasyZapytan, 0.5),
+                percentyl(czasyZapytan, 0.99), *std::max_element(czasyZapytan.begin(), czasyZapytan.end()));
+    std::printf("resident memory after the first second %ld kB, at the end %ld kB, peak %ld kB; descriptors %d "
+                "then %d\n",
+                pamiecStart, pamiecKoniec, pamiecKB("VmHWM:"), deskryptoryStart, deskryptory());
+    std::printf("CPU: program %.2f%% (%.2f s), emulator %.2f%% (%.2f s); messages shown: %d\n",
+                100.0 * cpu / sekundy, cpu, 100.0 * cpuEmulatora / sekundy, cpuEmulatora, komunikaty.ile);
+    emulator.zatrzymaj();
+    return 0;
+}
