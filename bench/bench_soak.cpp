@@ -21,6 +21,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
@@ -30,6 +31,9 @@
 #include <cstdio>
 #include <vector>
 
+#include <csignal>
+
+#include <malloc.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -78,6 +82,12 @@ long pamiecKB(const char *pole)
     return 0;
 }
 
+// Bytes the heap has handed out and not taken back.
+long stertaKB()
+{
+    return long(mallinfo2().uordblks / 1024);
+}
+
 int deskryptory()
 {
     return int(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size());
@@ -89,6 +99,25 @@ double percentyl(std::vector<double> v, double p)
         return 0;
     std::sort(v.begin(), v.end());
     return v[std::min(v.size() - 1, size_t(std::ceil(p * double(v.size()))) - 1)];
+}
+
+// The first line of the log file that begins with `przedrostek` (the first
+// line at all for an empty one), waiting up to 5 s for it.
+QString czekajNaLinie(const QString &plik, const QString &przedrostek)
+{
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < 5000) {
+        QFile f(plik);
+        if (f.open(QIODevice::ReadOnly)) {
+            const QList<QByteArray> linie = f.readAll().split('\n');
+            for (qsizetype i = 0; i + 1 < linie.size(); ++i)
+                if (linie[i].startsWith(przedrostek.toUtf8()))
+                    return QString::fromUtf8(linie[i]).trimmed();
+        }
+        QThread::msleep(20);
+    }
+    return {};
 }
 
 void czekaj(int ms)
@@ -121,14 +150,22 @@ int main(int argc, char *argv[])
     QTemporaryDir folder;
     const QString katalog = folder.filePath(QStringLiteral("settings.ini"));
     QFile::copy(QStringLiteral(KONWERTER_DANE "/settings.ini"), katalog);
-    EmulatorTestowy emulator;
-    if (!emulator.uruchom({QStringLiteral("--quiet-frames")}, folder.path()))
+    // The emulator's log goes to a file: ten minutes of it would otherwise
+    // pile up in this process and count as its memory.
+    const QString dziennik = folder.filePath(QStringLiteral("emu.log"));
+    QProcess emulator;
+    emulator.setStandardOutputFile(dziennik);
+    emulator.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    emulator.start(QStringLiteral(KONWERTER_EMU), {QStringLiteral("--stdin"), QStringLiteral("--quiet-frames"),
+                                                   QStringLiteral("--folder"), folder.path()});
+    const QString urzadzenie = czekajNaLinie(dziennik, QString());
+    if (urzadzenie.isEmpty())
         qFatal("konwerter-emu did not start");
 
     Jezyk jezyk(folder.filePath(QStringLiteral("set.lng")));
     UstawieniaPortu ustawienia = Ustawienia::WczytajUstawienia(katalog);
     Wypisywane komunikaty;
-    MSComm port(MapaPortow(QString(), emulator.urzadzenie()));
+    MSComm port(MapaPortow(QString(), urzadzenie));
     Lacze lacze(port, ustawienia, jezyk, komunikaty);
     Protokol protokol(lacze);
     lacze.UstawPort();
@@ -139,6 +176,7 @@ int main(int argc, char *argv[])
     // The moments of the sender's ticks, to measure its period within each
     // second of sending.
     std::vector<double> okresy;
+    okresy.reserve(size_t(calosc / Nadajnik::kOkres.count()) + 100);
     QElapsedTimer zegar;
     qint64 poprzedni = -1;
     QObject::connect(&nadajnik.Timer3(), &QTimer::timeout, [&] {
@@ -151,14 +189,17 @@ int main(int argc, char *argv[])
     int zapytania = 0;
     int niepoprawne = 0;
     std::vector<double> czasyZapytan;
+    czasyZapytan.reserve(size_t(calosc / 1000) + 10);
     long pamiecStart = 0;
+    long anonimowaStart = 0;
+    long stertaStart = 0;
     int deskryptoryStart = 0;
     double cpuStart = 0;
     double cpuEmulatoraStart = 0;
     qint64 odStartu = 0;
     int minuta = 0;
     std::printf("soak: %.1f min of sending with a query every second against %s\n", ileMinut,
-                qPrintable(emulator.urzadzenie()));
+                qPrintable(urzadzenie));
     std::fflush(stdout);
     zegar.start();
     while (zegar.elapsed() < calosc) {
@@ -185,24 +226,30 @@ int main(int argc, char *argv[])
         // everything the run needs has been set up.
         if (zapytania == 1) {
             pamiecStart = pamiecKB("VmRSS:");
+            anonimowaStart = pamiecKB("RssAnon:");
+            stertaStart = stertaKB();
             deskryptoryStart = deskryptory();
             cpuStart = czasProcesora();
-            cpuEmulatoraStart = czasProcesora(emulator.pid());
+            cpuEmulatoraStart = czasProcesora(emulator.processId());
             odStartu = zegar.elapsed();
         }
         if (zegar.elapsed() / 60'000 > minuta) {
             minuta = int(zegar.elapsed() / 60'000);
-            std::printf("  %d min: %lld frames sent, %d queries, resident %ld kB\n", minuta,
-                        static_cast<long long>(nadajnik.wyslane()), zapytania, pamiecKB("VmRSS:"));
+            std::printf("  %d min: %lld frames sent, %d queries, resident %ld kB (anonymous %ld kB), heap %ld kB\n",
+                        minuta, static_cast<long long>(nadajnik.wyslane()), zapytania, pamiecKB("VmRSS:"),
+                        pamiecKB("RssAnon:"), stertaKB());
             std::fflush(stdout);
         }
     }
     const double sekundy = double(zegar.elapsed() - odStartu) / 1000.0;
     const double cpu = czasProcesora() - cpuStart;
-    const double cpuEmulatora = czasProcesora(emulator.pid()) - cpuEmulatoraStart;
+    const double cpuEmulatora = czasProcesora(emulator.processId()) - cpuEmulatoraStart;
     const long pamiecKoniec = pamiecKB("VmRSS:");
+    const long anonimowaKoniec = pamiecKB("RssAnon:");
+    const long stertaKoniec = stertaKB();
     QThread::msleep(200);
-    const auto s = emulator.statystyka();
+    ::kill(pid_t(emulator.processId()), SIGUSR1);
+    const auto s = EmulatorTestowy::rozbierzStatystyke(czekajNaLinie(dziennik, QStringLiteral("STATS ")));
 
     std::vector<double> odchylenia;
     for (const double o : okresy)
@@ -219,11 +266,15 @@ int main(int argc, char *argv[])
                 odchylenia.empty() ? 0.0 : *std::max_element(odchylenia.begin(), odchylenia.end()));
     std::printf("query: p50 %.2f ms, p99 %.2f ms, worst %.2f ms\n", percentyl(czasyZapytan, 0.5),
                 percentyl(czasyZapytan, 0.99), *std::max_element(czasyZapytan.begin(), czasyZapytan.end()));
-    std::printf("resident memory after the first second %ld kB, at the end %ld kB, peak %ld kB; descriptors %d "
-                "then %d\n",
-                pamiecStart, pamiecKoniec, pamiecKB("VmHWM:"), deskryptoryStart, deskryptory());
+    // Resident memory also counts library pages first touched late in the
+    // run; the anonymous part and the heap are the program's own.
+    std::printf("memory after the first second / at the end: resident %ld / %ld kB (peak %ld kB), anonymous "
+                "%ld / %ld kB, heap in use %ld / %ld kB; descriptors %d / %d\n",
+                pamiecStart, pamiecKoniec, pamiecKB("VmHWM:"), anonimowaStart, anonimowaKoniec, stertaStart,
+                stertaKoniec, deskryptoryStart, deskryptory());
     std::printf("CPU: program %.2f%% (%.2f s), emulator %.2f%% (%.2f s); messages shown: %d\n",
                 100.0 * cpu / sekundy, cpu, 100.0 * cpuEmulatora / sekundy, cpuEmulatora, komunikaty.ile);
-    emulator.zatrzymaj();
+    emulator.closeWriteChannel();
+    emulator.waitForFinished();
     return 0;
 }

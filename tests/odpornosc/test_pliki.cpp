@@ -53,16 +53,34 @@ bool podmien(const QString &plik, const QByteArray &tresc)
     return zapiszBajty(nowy, tresc) && ::rename(QFile::encodeName(nowy).constData(), QFile::encodeName(plik).constData()) == 0;
 }
 
-// A 64 kB tmpfs over `folder`, in a mount namespace of this test's own, so
-// that it goes with the process however that ends. Root only.
-bool malyTmpfs(const QString &folder)
+// A 64 kB tmpfs over `folder` for the life of the object, in a mount
+// namespace of this test's own, so that it goes with the process however that
+// ends. Root only.
+class MalyTmpfs
 {
-    static const bool wlasnaPrzestrzen = ::unshare(CLONE_NEWNS) == 0
-                                         && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
-    return wlasnaPrzestrzen
-           && ::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", MS_NOSUID | MS_NODEV,
-                      "size=64k,mode=0755") == 0;
-}
+public:
+    explicit MalyTmpfs(const QString &folder) : m_folder(QFile::encodeName(folder))
+    {
+        static const bool wlasnaPrzestrzen = ::unshare(CLONE_NEWNS) == 0
+                                             && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+        m_zamontowany = wlasnaPrzestrzen
+                        && ::mount("tmpfs", m_folder.constData(), "tmpfs", MS_NOSUID | MS_NODEV,
+                                   "size=64k,mode=0755") == 0;
+    }
+    ~MalyTmpfs()
+    {
+        if (m_zamontowany)
+            ::umount2(m_folder.constData(), MNT_DETACH);
+    }
+    MalyTmpfs(const MalyTmpfs &) = delete;
+    MalyTmpfs &operator=(const MalyTmpfs &) = delete;
+
+    bool zamontowany() const { return m_zamontowany; }
+
+private:
+    QByteArray m_folder;
+    bool m_zamontowany = false;
+};
 
 // Fills the file system of `plik`'s folder to the last byte.
 void zapelnij(const QString &plik)
@@ -145,7 +163,8 @@ private slots:
 
     void pelnyDysk()
     {
-        const bool tmpfs = malyTmpfs(m_folder);
+        const MalyTmpfs dysk(m_folder);
+        const bool tmpfs = dysk.zamontowany();
         const QByteArray ustawienia = dane("settings.ini");
         QVERIFY(zapiszBajty(plik("settings.ini"), ustawienia));
         QVERIFY(zapiszBajty(plik("set.lng"), dane("set.lng")));
