@@ -278,5 +278,8 @@ void KEY::closeEvent(QCloseEvent *e)
 void KEY::Form_Unload()
 {
     ZamknijPort();
+    // The process ends here: a sending tick still pending must not run and
+    // find the port closed.
+    m_nadajnik.wylacz();
     emit zakonczono();
 }
