@@ -6,7 +6,7 @@
 
 namespace {
 
-// Drawn on a 64-unit square, scaled to each size.
+// Drawn on a 64-unit square, scaled to the size asked for.
 QPixmap obraz(int rozmiar)
 {
     QPixmap p(rozmiar, rozmiar);
@@ -55,8 +55,6 @@ QPixmap obraz(int rozmiar)
 
 QIcon ikonaProgramu()
 {
-    QIcon ikona;
-    for (const int rozmiar : {16, 32, 64})
-        ikona.addPixmap(obraz(rozmiar));
-    return ikona;
+    // The window carries one 32 x 32 picture; smaller ones are scaled from it.
+    return QIcon(obraz(32));
 }
