@@ -3,6 +3,7 @@
 #include "app/key.h"
 #include "wspolne/komunikaty.h"
 
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -26,12 +27,21 @@ struct UruchomioneOkno
         return wynik;
     }
 
+    // The text of a label.
+    QString tekst(const QString &nazwa) const { return w<QLabel>(nazwa)->text(); }
+
     // A click as the user makes it: the pointer moves there, presses and lets go.
     void klik(const QString &nazwa) const { klik(w(nazwa)); }
     static void klik(QWidget *cel)
     {
         QTest::mouseMove(cel);
         QTest::mouseClick(cel, Qt::LeftButton);
+    }
+    // Clicks one control after another.
+    void klikaj(const QStringList &nazwy) const
+    {
+        for (const QString &n : nazwy)
+            klik(n);
     }
 
     FolderProgramu pliki;
