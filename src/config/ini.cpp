@@ -115,7 +115,8 @@ Rozbior rozbierz(QByteArrayView linia)
     const QByteArrayView t = przytnij(linia);
     if (t.isEmpty())
         return r;
-    if (t.front() == ';' || t.front() == '#') {
+    // Only ";" opens a comment; "#" is an ordinary character of a key.
+    if (t.front() == ';') {
         r.rodzaj = Rodzaj::Komentarz;
         return r;
     }

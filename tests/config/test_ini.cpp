@@ -42,13 +42,17 @@ private slots:
     {
         const QString plik = sciezka("Settings.ini");
         QVERIFY(zapiszBajty(plik, "  [ USTAWIENIA ]  \r\n NR PORTU = 7 \r\nPR\xCA""DKO\x8C\xC6=\t19200\t\r\n"
-                                  "pusty=\r\nspacja=\" \"\r\njedno=' x '\r\nniedomkniete=\"abc\r\n"));
+                                  "pusty=\r\nspacja=\" \"\r\njedno=' x '\r\nniedomkniete=\"abc\r\n"
+                                  ";kom=1\r\n#hash=2\r\n"));
         QCOMPARE(CzytajIni(plik, "ustawienia", "nr portu", "1"), QString("7"));
         QCOMPARE(CzytajIni(plik, "Ustawienia", QString::fromUtf8("prędkość"), "9600"), QString("19200"));
         QCOMPARE(CzytajIni(plik, "USTAWIENIA", "pusty", "d"), QString(""));
         QCOMPARE(CzytajIni(plik, "USTAWIENIA", "spacja", "d"), QString(" "));
         QCOMPARE(CzytajIni(plik, "USTAWIENIA", "jedno", "d"), QString(" x "));
         QCOMPARE(CzytajIni(plik, "USTAWIENIA", "niedomkniete", "d"), QString("\"abc"));
+        // Only ";" makes a comment.
+        QCOMPARE(CzytajIni(plik, "USTAWIENIA", ";kom", "d"), QString("d"));
+        QCOMPARE(CzytajIni(plik, "USTAWIENIA", "#hash", "d"), QString("2"));
         QCOMPARE(CzytajIni(plik, "inna", "nr portu", "1"), QString("1"));
         // The file name is matched without regard to case as well.
         QCOMPARE(CzytajIni(sciezka("settings.INI"), "USTAWIENIA", "NR PORTU", "1"), QString("7"));
