@@ -29,7 +29,7 @@ QList<std::pair<QString, QString>> klucze(const QByteArray &plik)
         if (t.startsWith('[')) {
             const qsizetype z = t.indexOf(']');
             sekcja = przytnij(t.mid(1, z < 0 ? -1 : z - 1));
-        } else if (const qsizetype r = t.indexOf('='); r >= 0 && !t.startsWith(';') && !t.startsWith('#')) {
+        } else if (const qsizetype r = t.indexOf('='); r >= 0 && !t.startsWith(';')) {
             wynik.append({Kodowanie::zAnsi(sekcja), Kodowanie::zAnsi(przytnij(t.first(r)))});
         }
         if (wynik.size() >= 64)

@@ -22,14 +22,14 @@ inline QByteArray przytnij(QByteArray t)
 }
 
 // A line end or NUL would split the line, "]" would end a section name early,
-// and "=" or a leading "[", ";" or "#" would make a key line something else.
+// and "=" or a leading "[" or ";" would make a key line something else.
 inline bool dozwolonaNazwa(const QByteArray &nazwa, bool sekcja)
 {
     for (const char c : nazwa)
         if (c == '\r' || c == '\n' || c == '\0' || c == (sekcja ? ']' : '='))
             return false;
     const QByteArray t = przytnij(nazwa);
-    return sekcja || t.isEmpty() || (t.front() != '[' && t.front() != ';' && t.front() != '#');
+    return sekcja || t.isEmpty() || (t.front() != '[' && t.front() != ';');
 }
 
 // The value as the file gives it back: line breaks become spaces, blanks around

@@ -115,7 +115,8 @@ Rozbior rozbierz(QByteArrayView linia)
     const QByteArrayView t = przytnij(linia);
     if (t.isEmpty())
         return r;
-    if (t.front() == ';' || t.front() == '#') {
+    // Only ";" opens a comment; "#" is an ordinary character of a key.
+    if (t.front() == ';') {
         r.rodzaj = Rodzaj::Komentarz;
         return r;
     }
@@ -151,27 +152,27 @@ struct Skan
     QByteArrayView wartosc;       // its value, trimmed
 };
 
+// A section named twice counts once: its first occurrence is read and
+// written, later ones are ignored.
 Skan skanuj(QByteArrayView dane, const QString &sekcja, const QString &klucz)
 {
     Skan s;
     Linie linie(dane);
     Linia l;
-    bool wSekcji = false;
-    bool pierwsza = false;   // inside the first section of that name
     while (linie.nastepna(l)) {
         const QByteArrayView tekst = linie.tekst(l);
         const Rozbior r = rozbierz(tekst);
         if (r.rodzaj == Rodzaj::Sekcja) {
-            wSekcji = toSamo(r.nazwa, sekcja);
-            pierwsza = wSekcji && !s.sekcja;
-            if (pierwsza) {
+            if (s.sekcja)
+                return s;
+            if (toSamo(r.nazwa, sekcja)) {
                 s.sekcja = true;
                 s.wstaw = l.nastepna;
                 s.wstawBezKonca = l.bezKonca;
             }
             continue;
         }
-        if (!wSekcji)
+        if (!s.sekcja)
             continue;
         if (r.rodzaj == Rodzaj::Klucz && toSamo(r.nazwa, klucz)) {
             s.klucz = true;
@@ -180,7 +181,7 @@ Skan skanuj(QByteArrayView dane, const QString &sekcja, const QString &klucz)
             s.wartosc = r.wartosc;
             return s;
         }
-        if (pierwsza && (r.rodzaj == Rodzaj::Klucz || r.rodzaj == Rodzaj::Inna)) {
+        if (r.rodzaj == Rodzaj::Klucz || r.rodzaj == Rodzaj::Inna) {
             s.wstaw = l.nastepna;
             s.wstawBezKonca = l.bezKonca;
         }
@@ -337,6 +338,9 @@ QVector<Wpis> SekcjaOdczyt(const QString &sekcja, const QString &plik)
     while (linie.nastepna(l) && bufor.size() < kBuforSekcji) {
         const Rozbior r = rozbierz(linie.tekst(l));
         if (r.rodzaj == Rodzaj::Sekcja) {
+            // Only the first section of the name is delivered.
+            if (wSekcji)
+                break;
             wSekcji = toSamo(r.nazwa, szukana);
             continue;
         }

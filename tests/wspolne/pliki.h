@@ -29,8 +29,7 @@ public:
     BezUprawnien()
     {
 #ifdef Q_OS_UNIX
-        if (::geteuid() == 0)
-            m_zmieniono = ::seteuid(65534) == 0;
+        m_zmieniono = ::geteuid() == 0 && ::seteuid(65534) == 0;
 #endif
     }
     ~BezUprawnien()
@@ -40,8 +39,7 @@ public:
             (void)::seteuid(0);
 #endif
     }
-    BezUprawnien(const BezUprawnien &) = delete;
-    BezUprawnien &operator=(const BezUprawnien &) = delete;
+    Q_DISABLE_COPY(BezUprawnien)
 
 private:
     bool m_zmieniono = false;
