@@ -5,6 +5,7 @@
 
 #include "config/ini.h"
 #include "config/jezyk.h"
+#include "obserwator_folderu.h"
 #include "pomiary.h"
 #include "wspolne/okno.h"
 #include "wspolne/pliki.h"
