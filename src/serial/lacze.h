@@ -28,7 +28,6 @@ public:
 
     MSComm &port() { return m_port; }
     const Jezyk &jezyk() const { return m_jezyk; }
-    Komunikaty &komunikaty() { return m_komunikaty; }
     // "Port com" and the port number, as the user knows the port.
     QString nazwaPortu() const;
 

@@ -44,7 +44,6 @@ public:
     // The system's own words for the last failure to open.
     QString opisBledu() const { return m_opisBledu; }
     QString urzadzenie() const { return m_mapa.urzadzenie(m_commPort); }
-    void ustawMape(const MapaPortow &mapa) { m_mapa = mapa; }
 
     // Queues the bytes and returns at once; false when the port is not open.
     bool Output(const QByteArray &bajty);

@@ -38,8 +38,8 @@ public:
     QString WyslijRamke(const QString &wartosc);
     QString WyslijMax(const QString &wartosc);
 
-    // The text received up to and including the frame that holds an EOT, or the
-    // time-out message. Closes the port.
+    // Everything received up to and including the read that brought an EOT, or
+    // the time-out message. Closes the port.
     QString CzekajNaOdpowiedz();
 
     // One query, or one set command with its read-back, with the outcome told

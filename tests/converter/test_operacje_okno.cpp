@@ -1,7 +1,7 @@
 #include "chart/obrazy_trybow.h"
 #include "controls/textxp.h"
 #include "converter/operacje.h"
-#include "wspolne/emulator.h"
+#include "serial/polaczenie.h"
 #include "wspolne/okno.h"
 #include "wspolne/pliki.h"
 
@@ -13,11 +13,19 @@
 
 namespace {
 
-const QString kCzas = QStringLiteral("Przekroczony czas oczekiwania!");
-using Ikona = Komunikaty::Ikona;
-
-const QByteArray kKatalog = "[typy ramek]\r\n1=Jeden\r\n2=Dwa\r\nALL=Wszystkie\r\n"
+const QByteArray kKatalog = "[typy ramek]\r\n1=Jeden\r\n2=Dwa\r\n03=Trzy\r\nALL=Wszystkie\r\n"
                             "[wagi]\r\nA=1\r\nB=2\r\n[parametry]\r\nramka=1\r\nmode=1\r\nmax=250\r\n";
+
+using Lista = QList<QPair<Komunikaty::Ikona, QString>>;
+
+// The messages the operations show: information messages only.
+Lista informacje(const QStringList &teksty)
+{
+    Lista l;
+    for (const QString &t : teksty)
+        l.append({Komunikaty::Ikona::Informacja, t});
+    return l;
+}
 
 } // namespace
 
@@ -29,15 +37,14 @@ class TestOperacjeOkno : public QObject
     std::unique_ptr<EmulatorTestowy> m_emu;
     std::unique_ptr<UruchomioneOkno> m_o;
 
-    UruchomioneOkno &okno(const QStringList &argumenty)
+    // The window on a converter started with `argumenty`, with one panel shown.
+    UruchomioneOkno &okno(const QStringList &argumenty, const QString &zakladka)
     {
-        m_emu = std::make_unique<EmulatorTestowy>();
-        if (!m_emu->uruchom(argumenty))
-            qFatal("the emulator did not start");
+        m_emu = emulator(argumenty);
         m_o = std::make_unique<UruchomioneOkno>(m_dir->path(), m_emu->urzadzenie());
+        m_o->klik(zakladka);
         return *m_o;
     }
-    QStringList teksty() const { return m_o->komunikaty.teksty(); }
 
 private slots:
     void init()
@@ -46,151 +53,119 @@ private slots:
         QVERIFY(zapiszBajty(m_dir->filePath("settings.ini"), kKatalog));
     }
 
-    void cleanup()
-    {
-        m_o.reset();
-        m_emu.reset();
-    }
-
     void maksimum()
     {
-        UruchomioneOkno &o = okno({"--max", "001500"});
-        o.klik("lblPlik");
+        // The converter keeps its own maximum, so only 1500 reads back as written.
+        UruchomioneOkno &o = okno({"--ignore-set", "--max", "001500"}, "lblPlik");
+        auto *pole = o.w<TextXP>("txtMaxVal");
+        o.klik("cmdUstawMax");
+        QCOMPARE(o.komunikaty.lista, informacje({Operacje::kBladZapisu}));
+        QCOMPARE(pole->Text(), QString("000250"));
         o.klik("cmdOdbierzMax");
-        QCOMPARE(o.w<TextXP>("txtMaxVal")->Text(), QString("001500"));
+        QCOMPARE(pole->Text(), QString("001500"));
         QCOMPARE(o.w<QSlider>("Slider1")->minimum(), -1500);
-        QVERIFY(o.komunikaty.lista.isEmpty());
-
-        o.w<TextXP>("txtMaxVal")->setText("");
+        pole->setText("");
         o.klik("cmdUstawMax");
-        QVERIFY(o.komunikaty.lista.isEmpty());
-        o.w<TextXP>("txtMaxVal")->setText("1500");
+        pole->setText("1500");
         o.klik("cmdUstawMax");
-        QCOMPARE(m_emu->rx().mid(1), (QList<QByteArray>{"\x01" "2000000\x04", "\x01" "2?\x04",
-                                                        "\x01" "2001500\x04", "\x01" "2?\x04"}));
-        QVERIFY(o.komunikaty.lista.isEmpty());
-    }
-
-    void maksimumNieUstawione()
-    {
-        UruchomioneOkno &o = okno({"--ignore-set", "--max", "000100"});
-        o.klik("lblPlik");
-        o.klik("cmdUstawMax");
-        QCOMPARE(teksty(), QStringList{Operacje::kBladZapisu});
-        QCOMPARE(o.komunikaty.lista[0].first, Ikona::Informacja);
-        QCOMPARE(o.w<TextXP>("txtMaxVal")->Text(), QString("000250"));
+        QCOMPARE(o.komunikaty.lista, informacje({Operacje::kBladZapisu, Operacje::kBladZapisu}));
+        QCOMPARE(m_emu->rx(), (QList<QByteArray>{"\x01" "2000250\x04", "\x01" "2?\x04", "\x01" "2?\x04",
+                                                 "\x01" "2000000\x04", "\x01" "2?\x04",
+                                                 "\x01" "2001500\x04", "\x01" "2?\x04"}));
     }
 
     void ramka()
     {
-        UruchomioneOkno &o = okno({"--frame", "2"});
-        o.klik("lblPlik");
+        UruchomioneOkno &o = okno({"--frame", "2"}, "lblPlik");
         auto *typy = o.w<QListWidget>("lstTypRamki");
         o.klik("cmdOdbierzRamke");
         QCOMPARE(typy->currentRow(), 1);
-        QVERIFY(o.komunikaty.lista.isEmpty());
-
         // "ALL" is not a number: nothing goes out.
+        typy->setCurrentRow(3);
+        o.klik("cmdUstawRamke");
+        // "03" goes out as 3 and reads back as 3, which as text is no code.
         typy->setCurrentRow(2);
-        const int przed = m_emu->rx().size();
         o.klik("cmdUstawRamke");
-        QCOMPARE(m_emu->rx().size(), przed);
-
-        typy->setCurrentRow(0);
-        o.klik("cmdUstawRamke");
-        QCOMPARE(m_emu->rx().mid(przed), (QList<QByteArray>{"\x01" "11\x04", "\x01" "1?\x04"}));
         QVERIFY(o.komunikaty.lista.isEmpty());
+        o.klik("cmdOdbierzRamke");
+        QCOMPARE(o.komunikaty.lista, informacje({Operacje::kNieznanaWartosc}));
+        QCOMPARE(typy->currentRow(), 2);
+        QCOMPARE(m_emu->rx(), (QList<QByteArray>{"\x01" "1?\x04", "\x01" "13\x04", "\x01" "1?\x04", "\x01" "1?\x04"}));
+        // Nothing the user reads or sets is stored.
+        QCOMPARE(czytajBajty(m_dir->filePath("settings.ini")), kKatalog);
     }
 
-    void ramkaNieznana()
+    // Each row ends by reading the version from the same converter.
+    void tryb_data()
     {
-        UruchomioneOkno &o = okno({"--frame", "9"});
-        o.klik("lblPlik");
-        o.klik("cmdOdbierzRamke");
-        QCOMPARE(teksty(), QStringList{Operacje::kNieznanaWartosc});
-        QCOMPARE(o.w<QListWidget>("lstTypRamki")->currentRow(), 0);
+        QTest::addColumn<QStringList>("argumenty");
+        QTest::addColumn<int>("wybrany");
+        QTest::addColumn<bool>("odczyt");
+        QTest::addColumn<QStringList>("komunikaty");
+        QTest::addColumn<int>("potem");
+        QTest::addColumn<QString>("wersja");
+        const QString blad = Operacje::kBladZapisu;
+        const QString wersja = "KCI 1.07";
+        const QString zla = "\x01" "3KCI 1.07\x04#";
+        QTest::newRow("odczyt") << QStringList{"--mode", "2"} << 1 << true << QStringList{} << 2 << wersja;
+        // Outside 0-2 or malformed: shown, and the mode kept shows its picture again.
+        QTest::newRow("odczyt 7") << QStringList{"--mode", "7"} << 1 << true << QStringList{"7"} << 1 << wersja;
+        QTest::newRow("odczyt znieksztalcony") << QStringList{"--trailing", "#"} << 2 << true
+                                               << QStringList{"\x01" "00\x04#"} << 2 << zla;
+        QTest::newRow("ustawienie 2") << QStringList{} << 2 << false << QStringList{} << 2 << wersja;
+        QTest::newRow("nieprzyjete") << QStringList{"--mode", "2", "--ignore-set"} << 1 << false
+                                     << QStringList{blad} << 1 << wersja;
+        QTest::newRow("nieprzyjete, 7") << QStringList{"--mode", "7", "--ignore-set"} << 1 << false
+                                        << QStringList{"7", blad} << 1 << wersja;
+        QTest::newRow("znieksztalcone") << QStringList{"--trailing", "#"} << 1 << false
+                                        << QStringList{"\x01" "01\x04#", blad} << 1 << zla;
+        // A time-out while setting mode 0 says only that.
+        QTest::newRow("0 bez odpowiedzi") << QStringList{"--silent"} << 0 << false << QStringList{kCzas} << 0 << kCzas;
     }
 
     void tryb()
     {
-        UruchomioneOkno &o = okno({"--mode", "2"});
-        o.klik("lblzdarzenia");
-        QVERIFY(o.w<QRadioButton>("opModPracy_1")->isChecked());
-        o.klik("cmdOdbierzMod");
-        QVERIFY(o.w<QRadioButton>("opModPracy_2")->isChecked());
-        QCOMPARE(o.w<ObrazTrybu>("Image5")->Picture(), 3);
-        o.klik("opModPracy_0");
-        o.klik("cmdUstawMod");
-        o.klik("opModPracy_2");
-        o.klik("cmdUstawMod");
-        QCOMPARE(m_emu->rx().mid(1), (QList<QByteArray>{"\x01" "00\x04", "\x01" "0?\x04",
-                                                        "\x01" "02\x04", "\x01" "0?\x04"}));
-        QVERIFY(o.komunikaty.lista.isEmpty());
-    }
+        QFETCH(QStringList, argumenty);
+        QFETCH(int, wybrany);
+        QFETCH(bool, odczyt);
+        QFETCH(QStringList, komunikaty);
+        QFETCH(int, potem);
+        QFETCH(QString, wersja);
+        UruchomioneOkno &o = okno(argumenty, "lblzdarzenia");
+        o.klik(QString("opModPracy_%1").arg(wybrany));
+        auto *obraz = o.w<ObrazTrybu>("Image5");
+        obraz->setPicture(0);
+        o.klik(odczyt ? "cmdOdbierzMod" : "cmdUstawMod");
+        QCOMPARE(o.komunikaty.lista, informacje(komunikaty));
+        QVERIFY(o.w<QRadioButton>(QString("opModPracy_%1").arg(potem))->isChecked());
+        QCOMPARE(obraz->Picture(), odczyt ? potem + 1 : 0);
+        QList<QByteArray> wyslane{"\x01" "0?\x04"};
+        if (!odczyt)
+            wyslane.prepend("\x01" "0" + QByteArray::number(wybrany) + "\x04");
+        QCOMPARE(m_emu->rx(), wyslane);
 
-    void trybSpozaZakresu()
-    {
-        UruchomioneOkno &o = okno({"--mode", "7", "--ignore-set"});
-        o.klik("lblzdarzenia");
-        o.w<ObrazTrybu>("Image5")->setPicture(0);
-        o.klik("cmdOdbierzMod");
-        QCOMPARE(teksty(), QStringList{"7"});
-        QVERIFY(o.w<QRadioButton>("opModPracy_1")->isChecked());
-        // The picture of the mode kept is shown again.
-        QCOMPARE(o.w<ObrazTrybu>("Image5")->Picture(), 2);
-
-        o.komunikaty.lista.clear();
-        o.klik("cmdUstawMod");
-        QCOMPARE(teksty(), (QStringList{"7", Operacje::kBladZapisu}));
-    }
-
-    void znieksztalconeOdpowiedzi()
-    {
-        UruchomioneOkno &o = okno({"--trailing", "#"});
-        o.klik("lblzdarzenia");
-        o.klik("cmdOdbierzMod");
-        QCOMPARE(teksty(), QStringList{"\x01" "00\x04#"});
-        QVERIFY(o.w<QRadioButton>("opModPracy_1")->isChecked());
-        o.komunikaty.lista.clear();
-        o.klik("cmdUstawMod");
-        QCOMPARE(teksty(), (QStringList{"\x01" "01\x04#", Operacje::kBladZapisu}));
         o.klik("cmdWersja");
-        QCOMPARE(o.w<QLabel>("lblWersja")->text(), QString("\x01" "3KCI 1.07\x04#"));
-    }
-
-    void milczacyKonwerter()
-    {
-        UruchomioneOkno &o = okno({"--silent"});
-        o.klik("lblzdarzenia");
-        o.klik("cmdWersja");
-        QCOMPARE(o.w<QLabel>("lblWersja")->text(), kCzas);
+        QCOMPARE(o.w<QLabel>("lblWersja")->text(), wersja);
+        QCOMPARE(o.komunikaty.lista.size(), komunikaty.size());
         QVERIFY(!o.w<QLabel>("txtTransmisja")->isVisible());
-        // Setting mode 0 that times out says only that.
-        o.klik("opModPracy_0");
-        o.klik("cmdUstawMod");
-        QCOMPARE(teksty(), QStringList{kCzas});
-        QCOMPARE(o.komunikaty.lista[0].first, Ikona::Informacja);
     }
 
     void portNiedostepny()
     {
-        m_o = std::make_unique<UruchomioneOkno>(m_dir->path(), "/dev/nie-ma-takiego-portu");
-        UruchomioneOkno &o = *m_o;
+        UruchomioneOkno o(m_dir->path(), "/dev/nie-ma-takiego-portu");
+        const Lista brak{{Komunikaty::Ikona::Krytyczna, "Port com1 nie jest zainstalowany"}};
         o.klik("lblzdarzenia");
         o.klik("cmdOdbierzMod");
-        QCOMPARE(teksty(), (QStringList{"Port com1 nie jest zainstalowany", ""}));
-        QCOMPARE(o.komunikaty.lista[0].first, Ikona::Krytyczna);
-        QCOMPARE(o.komunikaty.lista[1].first, Ikona::Informacja);
+        QCOMPARE(o.komunikaty.lista, brak + informacje({""}));
         QVERIFY(o.w<QRadioButton>("opModPracy_1")->isChecked());
-
         o.komunikaty.lista.clear();
         o.klik("cmdUstawMod");
-        QCOMPARE(teksty(), (QStringList{"Port com1 nie jest zainstalowany", "", Operacje::kBladZapisu}));
+        QCOMPARE(o.komunikaty.lista, brak + informacje({"", Operacje::kBladZapisu}));
+        o.komunikaty.lista.clear();
         o.w<QLabel>("lblWersja")->setText("stara");
         o.klik("cmdWersja");
         QCOMPARE(o.w<QLabel>("lblWersja")->text(), QString(""));
-        // Nothing the user reads or sets is stored.
-        QCOMPARE(czytajBajty(m_dir->filePath("settings.ini")), kKatalog);
+        QCOMPARE(o.komunikaty.lista, brak);
     }
 };
 

@@ -4,6 +4,7 @@
 // files go.
 
 #include "config/ini.h"
+#include "obserwator_folderu.h"
 #include "pomiary.h"
 #include "wspolne/pliki.h"
 
