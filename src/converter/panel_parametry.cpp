@@ -8,6 +8,7 @@
 #include "controls/buttonxp.h"
 #include "controls/textxp.h"
 #include "converter/katalog.h"
+#include "converter/klik_listy.h"
 #include "converter/operacje.h"
 #include "converter/panel_tryb.h"
 
@@ -51,16 +52,9 @@ PanelParametry::PanelParametry(KEY &okno) : QObject(&okno), m_okno(okno)
     auto *ustawRamke = okno.nowyPrzycisk(m_picPlik, QStringLiteral("cmdUstawRamke"), QString(),
                                          QStringLiteral("ustaw"), QRect(3450, 3300, 1050, 360));
 
-    // Only the user's own choice acts: a selection made by the program, while
-    // the focus is elsewhere, only shows.
-    connect(m_lstTypRamki, &QListWidget::currentRowChanged, this, [this] {
-        if (m_lstTypRamki->window()->focusWidget() == m_lstTypRamki)
-            lstTypRamki_Click();
-    });
-    connect(m_lstWagiZgodne, &QListWidget::currentRowChanged, this, [this] {
-        if (m_lstWagiZgodne->window()->focusWidget() == m_lstWagiZgodne)
-            lstWagiZgodne_Click();
-    });
+    // Only the user's own choice acts: a selection made by the program only shows.
+    new KlikListy(m_lstTypRamki, [this] { lstTypRamki_Click(); });
+    new KlikListy(m_lstWagiZgodne, [this] { lstWagiZgodne_Click(); });
     connect(odbierzMax, &ButtonXP::Click, this, &PanelParametry::cmdOdbierzMax_Click);
     connect(ustawMax, &ButtonXP::Click, this, &PanelParametry::cmdUstawMax_Click);
     connect(odbierzRamke, &ButtonXP::Click, this, &PanelParametry::cmdOdbierzRamke_Click);
