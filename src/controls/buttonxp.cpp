@@ -240,12 +240,14 @@ void ButtonXP::mouseReleaseEvent(QMouseEvent *e)
 
 void ButtonXP::mouseDoubleClickEvent(QMouseEvent *e)
 {
-    if (e->button() != Qt::LeftButton) {
-        mousePressEvent(e);
+    if (KodyXP::Przyciski(e->button()) == 0) {
+        e->ignore();
         return;
     }
-    // This second press is not a press event, so its release completes no
-    // click; it comes back here all the same, as the pressed widget keeps the mouse.
+    // The second press of a double click is no press of its own: only after a
+    // left click does it show the pressed look and report a press, at (0, 0).
+    // Its release comes back here all the same, as the pressed widget keeps
+    // the mouse, and completes no click.
     if (LastButton == kLeft)
         Down(kLeft, 0, 0, 0);
 }
