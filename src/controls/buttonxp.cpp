@@ -137,6 +137,11 @@ bool ButtonXP::event(QEvent *e)
 
 void ButtonXP::changeEvent(QEvent *e)
 {
+    // Loading sets the stored values quietly; the show and resize that follow paint.
+    if (m_laduje) {
+        QWidget::changeEvent(e);
+        return;
+    }
     switch (e->type()) {
     case QEvent::EnabledChange: {
         // A disabled container blocks the input but leaves the look alone.
