@@ -137,6 +137,11 @@ bool ButtonXP::event(QEvent *e)
 
 void ButtonXP::changeEvent(QEvent *e)
 {
+    // Loading sets the stored values quietly; the show and resize that follow paint.
+    if (m_laduje) {
+        QWidget::changeEvent(e);
+        return;
+    }
     switch (e->type()) {
     case QEvent::EnabledChange: {
         // A disabled container blocks the input but leaves the look alone.
@@ -240,12 +245,14 @@ void ButtonXP::mouseReleaseEvent(QMouseEvent *e)
 
 void ButtonXP::mouseDoubleClickEvent(QMouseEvent *e)
 {
-    if (e->button() != Qt::LeftButton) {
-        mousePressEvent(e);
+    if (KodyXP::Przyciski(e->button()) == 0) {
+        e->ignore();
         return;
     }
-    // This second press is not a press event, so its release completes no
-    // click; it comes back here all the same, as the pressed widget keeps the mouse.
+    // The second press of a double click is no press of its own: only after a
+    // left click does it show the pressed look and report a press, at (0, 0).
+    // Its release comes back here all the same, as the pressed widget keeps
+    // the mouse, and completes no click.
     if (LastButton == kLeft)
         Down(kLeft, 0, 0, 0);
 }

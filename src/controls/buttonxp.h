@@ -124,4 +124,6 @@ private:
     short m_clickButton = 0;
     QImage m_image;
     int m_lastPress = 0;
+    // Set while a new instance or stored properties are being applied.
+    bool m_laduje = false;
 };

@@ -6,6 +6,7 @@
 #include "controls/propertybag.h"
 
 #include <QApplication>
+#include <QScopedValueRollback>
 
 ButtonXP *ButtonXP::utworz(QWidget *parent, const QString &name, const PropertyBag &bag)
 {
@@ -28,6 +29,7 @@ quint32 ButtonXP::AmbientForeColor() const
 
 void ButtonXP::InitProperties()
 {
+    const QScopedValueRollback<bool> laduje(m_laduje, true);
     setFont(AmbientFont());
     m_caption = QStringLiteral("Command") + DisplayName().mid(13);
     m_enabled = true;
@@ -35,6 +37,7 @@ void ButtonXP::InitProperties()
 
 void ButtonXP::ReadProperties(const PropertyBag &bag)
 {
+    const QScopedValueRollback<bool> laduje(m_laduje, true);
     m_enabled = bag.ReadProperty(QStringLiteral("Enabled"), true).toBool();
     setFont(bag.ReadProperty(QStringLiteral("Font"), AmbientFont()).value<QFont>());
     m_caption = bag.ReadProperty(QStringLiteral("Caption"), DisplayName()).toString();
