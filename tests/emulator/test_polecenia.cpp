@@ -1,4 +1,5 @@
-// Commands and answers over a real pseudo-terminal, byte for byte.
+// Commands and answers over a real pseudo-terminal, byte for byte, with each
+// fault the emulator offers.
 #include "klient.h"
 #include "wspolne/emulator.h"
 
@@ -11,118 +12,141 @@ class TestPolecenia : public QObject
     Q_OBJECT
 
 private slots:
-    void zapytania_data();
-    void zapytania();
-    void ustawienia_data();
-    void ustawienia();
-    void ignorowaneUstawienia();
-    void nieznanePolecenia();
+    void rozmowa_data();
+    void rozmowa();
+    void czasOdpowiedzi();
+    void zalew();
+    void zamknietyPortGubi();
     void szumMiedzyPoleceniami();
     void ponowneOtwieranie();
-    void dowiazanie();
+    void zleOpcje();
 };
 
-void TestPolecenia::zapytania_data()
+void TestPolecenia::rozmowa_data()
 {
     QTest::addColumn<QStringList>("argumenty");
-    QTest::addColumn<QByteArray>("zapytanie");
-    QTest::addColumn<QByteArray>("odpowiedz");
+    // Command, answer, command, answer...; an empty answer is none at all.
+    QTest::addColumn<QList<QByteArray>>("rozmowa");
 
-    QTest::newRow("mode default") << QStringList{} << ramka("0?") << ramka("00");
-    QTest::newRow("frame default") << QStringList{} << ramka("1?") << ramka("11");
-    QTest::newRow("max default") << QStringList{} << ramka("2?") << ramka("2001500");
-    QTest::newRow("version default") << QStringList{} << ramka("3?") << ramka("3KCI 1.07");
-    const QStringList ustawione{"--mode", "2", "--frame", "B", "--max", "004000",
-                                "--version", "KCI 2.00b"};
-    QTest::newRow("mode set") << ustawione << ramka("0?") << ramka("02");
-    QTest::newRow("frame set") << ustawione << ramka("1?") << ramka("1B");
-    QTest::newRow("max set") << ustawione << ramka("2?") << ramka("2004000");
-    QTest::newRow("version set") << ustawione << ramka("3?") << ramka("3KCI 2.00b");
-    QTest::newRow("empty version") << QStringList{"--version", ""} << ramka("3?") << ramka("3");
+    QTest::newRow("state at start")
+        << QStringList{"--mode", "2", "--frame", "B", "--max", "004000", "--version", "KCI 2.00b"}
+        << QList<QByteArray>{ramka("0?"), ramka("02"), ramka("1?"), ramka("1B"), ramka("2?"),
+                             ramka("2004000"), ramka("3?"), ramka("3KCI 2.00b")};
+    QTest::newRow("faulty state at start")
+        << QStringList{"--mode", "7", "--max", "12345", "--version", ""}
+        << QList<QByteArray>{ramka("0?"), ramka("07"), ramka("2?"), ramka("212345"), ramka("3?"), ramka("3")};
+    // A set command is answered like the query; a value the converter does not
+    // take leaves the old one.
+    QTest::newRow("set") << QStringList{} << QList<QByteArray>{
+        ramka("01"), ramka("01"), ramka("0?"), ramka("01"), ramka("02"), ramka("02"),
+        ramka("00"), ramka("00"), ramka("03"), ramka("00"), ramka("012"), ramka("00"),
+        ramka("0"), ramka("00"), ramka("0?"), ramka("00"),
+        ramka("17"), ramka("17"), ramka("1x"), ramka("1x"), ramka("123"), ramka("1x"),
+        ramka("1?"), ramka("1x"),
+        ramka("2012345"), ramka("2012345"), ramka("2?"), ramka("2012345"),
+        ramka("2999999"), ramka("2999999"), ramka("212345"), ramka("2999999"),
+        ramka("21234567"), ramka("2999999"), ramka("212a456"), ramka("2999999"),
+        ramka("2-01500"), ramka("2999999"), ramka("2?"), ramka("2999999")};
+    QTest::newRow("unknown commands") << QStringList{} << QList<QByteArray>{
+        ramka("4?"), {}, ramka("3x"), {}, ramka(""), {}, ramka("?"), {}, ramka("0?"), ramka("00")};
+    QTest::newRow("set ignored") << QStringList{"--ignore-set", "--mode", "1"} << QList<QByteArray>{
+        ramka("02"), ramka("01"), ramka("0?"), ramka("01"), ramka("1Z"), ramka("11"),
+        ramka("1?"), ramka("11"), ramka("2000100"), ramka("2001500"), ramka("2?"), ramka("2001500")};
+    QTest::newRow("silent") << QStringList{"--silent"}
+                            << QList<QByteArray>{ramka("0?"), {}, ramka("02"), {}, ramka("3?"), {}};
+    QTest::newRow("bytes after EOT") << QStringList{"--trailing", "\r\nOK"} << QList<QByteArray>{
+        ramka("0?"), ramka("00") + "\r\nOK", ramka("01"), ramka("01") + "\r\nOK"};
+    QTest::newRow("noise before SOH") << QStringList{"--noise", "~#"}
+                                      << QList<QByteArray>{ramka("3?"), "~#" + ramka("3KCI 1.07")};
+    // Only query answers are too long.
+    QTest::newRow("wrong length") << QStringList{"--wrong-length"} << QList<QByteArray>{
+        ramka("0?"), ramka("000"), ramka("1?"), ramka("110"), ramka("2?"), ramka("20015000"),
+        ramka("3?"), ramka("3KCI 1.070"), ramka("01"), ramka("01")};
 }
 
-void TestPolecenia::zapytania()
+void TestPolecenia::rozmowa()
 {
     QFETCH(QStringList, argumenty);
-    QFETCH(QByteArray, zapytanie);
-    QFETCH(QByteArray, odpowiedz);
+    QFETCH(QList<QByteArray>, rozmowa);
 
     EmulatorTestowy emu;
     QVERIFY(emu.uruchom(argumenty));
-    QCOMPARE(Klient::wymiana(emu.urzadzenie(), zapytanie).bajty, odpowiedz);
-    QVERIFY(!emu.czekajNaLinie("TX").isNull());
-    QCOMPARE(emu.rx(), QList<QByteArray>{zapytanie});
-    QCOMPARE(emu.tx(), QList<QByteArray>{odpowiedz});
+    QList<QByteArray> polecenia;
+    QList<QByteArray> odpowiedzi;
+    for (qsizetype i = 0; i < rozmowa.size(); i += 2) {
+        // Each exchange on its own opening of the port, as the program does it.
+        const QByteArray &odpowiedz = rozmowa.at(i + 1);
+        QCOMPARE(Klient::wymiana(emu.urzadzenie(), rozmowa.at(i), odpowiedz.isEmpty() ? 300 : 2000).bajty,
+                 odpowiedz);
+        polecenia << rozmowa.at(i);
+        if (!odpowiedz.isEmpty())
+            odpowiedzi << odpowiedz;
+    }
+    QTRY_COMPARE(emu.rx(), polecenia);
+    QTRY_COMPARE(emu.tx(), odpowiedzi);
 }
 
-void TestPolecenia::ustawienia_data()
+void TestPolecenia::czasOdpowiedzi()
 {
-    QTest::addColumn<QByteArray>("ustaw");
-    QTest::addColumn<QByteArray>("odpowiedz");
-    QTest::addColumn<QByteArray>("zapytanie");
+    EmulatorTestowy opozniony;
+    QVERIFY(opozniony.uruchom({"--delay", "300"}));
+    Klient::Odbior o = Klient::wymiana(opozniony.urzadzenie(), ramka("2?"));
+    QCOMPARE(o.bajty, ramka("2001500"));
+    QVERIFY2(o.chwile.constFirst() >= 295 && o.chwile.constFirst() < 800,
+             qPrintable(QString::number(o.chwile.constFirst())));
 
-    QTest::newRow("mode 1") << ramka("01") << ramka("01") << ramka("0?");
-    QTest::newRow("mode 2") << ramka("02") << ramka("02") << ramka("0?");
-    QTest::newRow("mode 0 again") << ramka("00") << ramka("00") << ramka("0?");
-    QTest::newRow("mode 3 refused") << ramka("03") << ramka("00") << ramka("0?");
-    QTest::newRow("mode 12 refused") << ramka("012") << ramka("00") << ramka("0?");
-    QTest::newRow("mode empty refused") << ramka("0") << ramka("00") << ramka("0?");
-    QTest::newRow("frame 7") << ramka("17") << ramka("17") << ramka("1?");
-    QTest::newRow("frame letter") << ramka("1x") << ramka("1x") << ramka("1?");
-    QTest::newRow("frame two chars refused") << ramka("123") << ramka("11") << ramka("1?");
-    QTest::newRow("max 012345") << ramka("2012345") << ramka("2012345") << ramka("2?");
-    QTest::newRow("max 999999") << ramka("2999999") << ramka("2999999") << ramka("2?");
-    QTest::newRow("max 5 digits refused") << ramka("212345") << ramka("2001500") << ramka("2?");
-    QTest::newRow("max 7 digits refused") << ramka("21234567") << ramka("2001500") << ramka("2?");
-    QTest::newRow("max letter refused") << ramka("212a456") << ramka("2001500") << ramka("2?");
-    QTest::newRow("max minus refused") << ramka("2-01500") << ramka("2001500") << ramka("2?");
+    // Nine bytes in pieces of two: four pauses of 5 ms between the first byte
+    // and the EOT.
+    EmulatorTestowy kawalki;
+    QVERIFY(kawalki.uruchom({"--split", "2"}));
+    o = Klient::wymiana(kawalki.urzadzenie(), ramka("2?"));
+    QCOMPARE(o.bajty, ramka("2001500"));
+    QVERIFY2(o.chwile.size() >= 3, qPrintable(QString::number(o.chwile.size())));
+    QVERIFY2(o.chwile.constLast() - o.chwile.constFirst() >= 15,
+             qPrintable(QString::number(o.chwile.constLast() - o.chwile.constFirst())));
 }
 
-void TestPolecenia::ustawienia()
-{
-    QFETCH(QByteArray, ustaw);
-    QFETCH(QByteArray, odpowiedz);
-    QFETCH(QByteArray, zapytanie);
-
-    EmulatorTestowy emu;
-    QVERIFY(emu.uruchom());
-    // Set and read back in two exchanges, each on its own opening of the port,
-    // the way the program does it.
-    QCOMPARE(Klient::wymiana(emu.urzadzenie(), ustaw).bajty, odpowiedz);
-    QCOMPARE(Klient::wymiana(emu.urzadzenie(), zapytanie).bajty, odpowiedz);
-    QVERIFY(!emu.czekajNaLinie("TX").isNull());
-    QVERIFY(!emu.czekajNaLinie("TX").isNull());
-    QCOMPARE(emu.rx(), (QList<QByteArray>{ustaw, zapytanie}));
-    QCOMPARE(emu.tx(), (QList<QByteArray>{odpowiedz, odpowiedz}));
-}
-
-void TestPolecenia::ignorowaneUstawienia()
+void TestPolecenia::zalew()
 {
     EmulatorTestowy emu;
-    QVERIFY(emu.uruchom({"--ignore-set", "--mode", "1"}));
+    QVERIFY(emu.uruchom({"--flood", "1"}));
     const auto port = Klient::otworz(emu.urzadzenie());
     QVERIFY(port);
-    // Still answered, with the unchanged value.
-    QCOMPARE(Klient::wymiana(*port, ramka("02")).bajty, ramka("01"));
-    QCOMPARE(Klient::wymiana(*port, ramka("0?")).bajty, ramka("01"));
-    QCOMPARE(Klient::wymiana(*port, ramka("1Z")).bajty, ramka("11"));
-    QCOMPARE(Klient::wymiana(*port, ramka("1?")).bajty, ramka("11"));
-    QCOMPARE(Klient::wymiana(*port, ramka("2000100")).bajty, ramka("2001500"));
-    QCOMPARE(Klient::wymiana(*port, ramka("2?")).bajty, ramka("2001500"));
+    // The program's wait for an EOT must end by its time-out, not by silence.
+    const Klient::Odbior o = Klient::wymiana(*port, ramka("0?"), 1500);
+    QVERIFY2(o.bajty.size() > 500, qPrintable(QString::number(o.bajty.size())));
+    QCOMPARE(o.bajty.count('U'), o.bajty.size());
+    QVERIFY2(o.chwile.constLast() > 900 && o.chwile.constLast() < 1300,
+             qPrintable(QString::number(o.chwile.constLast())));
+    // Then the line goes quiet.
+    QVERIFY(!emu.czekajNaLinie("FLOOD end").isNull());
+    QCOMPARE(Klient::wymiana(*port, {}, 300).bajty, QByteArray());
+    QVERIFY(emu.tx().isEmpty());
 }
 
-void TestPolecenia::nieznanePolecenia()
+void TestPolecenia::zamknietyPortGubi()
 {
     EmulatorTestowy emu;
-    QVERIFY(emu.uruchom());
-    const auto port = Klient::otworz(emu.urzadzenie());
-    QVERIFY(port);
-    for (const QByteArray &p : {ramka("4?"), ramka("3x"), ramka(""), ramka("?")})
-        QCOMPARE(Klient::wymiana(*port, p, 300).bajty, QByteArray());
-    // Received and logged all the same, and the converter still answers.
-    QCOMPARE(Klient::wymiana(*port, ramka("0?")).bajty, ramka("00"));
-    QCOMPARE(emu.rx(), (QList<QByteArray>{ramka("4?"), ramka("3x"), ramka(""), ramka("?"),
-                                          ramka("0?")}));
+    QVERIFY(emu.uruchom({"--delay", "400"}));
+    // The port is closed when the answer comes: it never reaches the next
+    // opening.
+    QCOMPARE(Klient::wymiana(emu.urzadzenie(), ramka("2?"), 150).bajty, QByteArray());
+    QCOMPARE(emu.czekajNaLinie("LOST"), QString("LOST 01 32 30 30 31 35 30 30 04"));
+    QCOMPARE(Klient::wymiana(emu.urzadzenie(), ramka("0?")).bajty, ramka("00"));
+    QCOMPARE(emu.tx(), QList<QByteArray>{ramka("00")});
+
+    // An answer the client left unread goes with the closing.
+    EmulatorTestowy szybki;
+    QVERIFY(szybki.uruchom());
+    {
+        const auto port = Klient::otworz(szybki.urzadzenie());
+        QVERIFY(port);
+        port->write(ramka("3?"));
+        QVERIFY(port->waitForBytesWritten(1000));
+        QVERIFY(!szybki.czekajNaLinie("TX").isNull());
+    }
+    QVERIFY(!szybki.czekajNaLinie("PORT closed").isNull());
+    QCOMPARE(Klient::wymiana(szybki.urzadzenie(), {}, 200).bajty, QByteArray());
 }
 
 void TestPolecenia::szumMiedzyPoleceniami()
@@ -132,8 +156,7 @@ void TestPolecenia::szumMiedzyPoleceniami()
     const auto port = Klient::otworz(emu.urzadzenie());
     QVERIFY(port);
     // Noise before a frame and a frame cut off by a new SOH are dropped.
-    QCOMPARE(Klient::wymiana(*port, "xyz\x04" + QByteArray("\x01" "2") + ramka("1?")).bajty,
-             ramka("11"));
+    QCOMPARE(Klient::wymiana(*port, "xyz\x04\x01" "2" + ramka("1?")).bajty, ramka("11"));
     QCOMPARE(emu.rx(), QList<QByteArray>{ramka("1?")});
     // A frame split over two writes is joined.
     port->write("\x01" "0");
@@ -152,28 +175,23 @@ void TestPolecenia::ponowneOtwieranie()
         if (i % 2 == 0)
             QCOMPARE(Klient::wymiana(*port, ramka("2?")).bajty, ramka("2001500"));
     }
-    QVERIFY(emu.dziala());
-    QCOMPARE(Klient::wymiana(emu.urzadzenie(), ramka("01")).bajty, ramka("01"));
-    QCOMPARE(Klient::wymiana(emu.urzadzenie(), ramka("0?")).bajty, ramka("01"));
-    QCOMPARE(emu.rx().size(), 12);
+    QCOMPARE(emu.rx().size(), 10);
     QVERIFY(emu.zatrzymaj());
 }
 
-void TestPolecenia::dowiazanie()
+void TestPolecenia::zleOpcje()
 {
-    QTemporaryDir folder;
-    QVERIFY(folder.isValid());
-    const QString link = folder.filePath("ttyKonwerter");
-    {
-        EmulatorTestowy emu;
-        QVERIFY(emu.uruchom({"--link", link}));
-        QCOMPARE(emu.urzadzenie(), link);
-        QVERIFY(QFileInfo(link).isSymLink());
-        QVERIFY(QFileInfo(link).symLinkTarget().startsWith("/dev/pts/"));
-        QCOMPARE(Klient::wymiana(link, ramka("3?")).bajty, ramka("3KCI 1.07"));
-        QVERIFY(emu.zatrzymaj());
+    const QList<QStringList> przypadki{{"--mode", "12"}, {"--frame", "12"}, {"--max", "1234567890"},
+                                       {"--max", "12345a"}, {"--split", "0"}, {"--delay", "-1"},
+                                       {"--flood", "0"}, {"--fast"}};
+    for (const QStringList &argumenty : przypadki) {
+        QProcess p;
+        p.start(KONWERTER_EMU, argumenty);
+        QVERIFY(p.waitForFinished(5000));
+        QCOMPARE(p.exitCode(), 2);
+        QVERIFY(p.readAllStandardOutput().isEmpty());
+        QVERIFY2(!p.readAllStandardError().isEmpty(), qPrintable(argumenty.join(' ')));
     }
-    QVERIFY(!QFileInfo(link).isSymLink());
 }
 
 QTEST_GUILESS_MAIN(TestPolecenia)
