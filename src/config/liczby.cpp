@@ -83,11 +83,37 @@ double Val(const QString &tekst)
 
 bool CzyLiczba(const QString &tekst)
 {
+    // Blanks only around the number: "1 500" reads as 1500 but is not a number
+    // in the answer of a converter.
     qsizetype i = 0;
-    if (czytajLiczbe(tekst, i).isEmpty())
-        return false;
-    while (i < tekst.size() && pusty(tekst.at(i)))
+    const auto pominPuste = [&] {
+        while (i < tekst.size() && pusty(tekst.at(i)))
+            ++i;
+    };
+    const auto cyfry = [&] {
+        const qsizetype poczatek = i;
+        while (i < tekst.size() && cyfra(tekst.at(i)))
+            ++i;
+        return i - poczatek;
+    };
+    pominPuste();
+    if (i < tekst.size() && (tekst.at(i) == QLatin1Char('-') || tekst.at(i) == QLatin1Char('+')))
         ++i;
+    qsizetype liczbaCyfr = cyfry();
+    if (i < tekst.size() && tekst.at(i) == QLatin1Char('.')) {
+        ++i;
+        liczbaCyfr += cyfry();
+    }
+    if (liczbaCyfr == 0)
+        return false;
+    if (i < tekst.size() && (tekst.at(i) == QLatin1Char('e') || tekst.at(i) == QLatin1Char('E'))) {
+        ++i;
+        if (i < tekst.size() && (tekst.at(i) == QLatin1Char('-') || tekst.at(i) == QLatin1Char('+')))
+            ++i;
+        if (cyfry() == 0)
+            return false;
+    }
+    pominPuste();
     return i == tekst.size();
 }
 

@@ -30,7 +30,8 @@ private slots:
         // the port number it gives when read from the settings file.
         const std::tuple<QString, double, bool, QString> wiersze[] = {
             {"0012", 12, true, "12"}, {"007", 7, true, "7"}, {"3x", 3, false, "3"}, {"abc", 0, false, "0"},
-            {"", 0, false, "0"}, {"  150  ", 150, true, "150"}, {"1 500", 1500, true, "1500"},
+            {"", 0, false, "0"}, {"  150  ", 150, true, "150"}, {"1 500", 1500, false, "1500"},
+            {"- 5", -5, false, "-5"}, {" +.5e1 ", 5, true, "5"},
             {"-1", -1, true, "-1"}, {"2.5", 2.5, true, "2.5"}, {"2e3", 2000, true, "2000"},
             {"2e", 2, false, "2"}, {".", 0, false, "0"}, {"\x01" "2" "\x04", 0, false, "0"},
         };
