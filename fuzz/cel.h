@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QList>
 #include <QString>
@@ -71,6 +72,22 @@ inline QString folder()
         std::abort();
     }
     return dir.path();
+}
+
+// Puts the input's bytes into `nazwa` in the target's folder; returns its path.
+inline QString zapisz(const QString &nazwa, const QByteArray &bajty)
+{
+    const QString plik = QDir(folder()).filePath(nazwa);
+    QFile f(plik);
+    wymagaj(f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bajty) == bajty.size(),
+            "the input file is written");
+    return plik;
+}
+
+inline QByteArray czytaj(const QString &sciezka)
+{
+    QFile f(sciezka);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace Fuzz

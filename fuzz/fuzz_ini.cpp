@@ -7,20 +7,13 @@
 #include "config/kodowanie.h"
 
 #include <QDir>
-#include <QFile>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *dane, std::size_t rozmiar)
 {
     const Fuzz::Podzial p = Fuzz::podziel(dane, rozmiar, 2);
     const QString sekcja = Kodowanie::zAnsi(p.linie[0]);
     const QString klucz = Kodowanie::zAnsi(p.linie[1]);
-    const QString plik = QDir(Fuzz::folder()).filePath(QStringLiteral("Settings.ini"));
-    {
-        QFile f(plik);
-        Fuzz::wymagaj(f.open(QIODevice::WriteOnly | QIODevice::Truncate)
-                          && f.write(p.reszta) == p.reszta.size(),
-                      "the input file is written");
-    }
+    const QString plik = Fuzz::zapisz(QStringLiteral("Settings.ini"), p.reszta);
 
     // Two different defaults tell a value read from the file from a default.
     const QString a = modNI::CzytajIni(plik, sekcja, klucz, QStringLiteral("\x01" "a"));

@@ -8,39 +8,20 @@
 #include "config/jezyk.h"
 #include "config/kodowanie.h"
 
-#include <QDir>
-#include <QFile>
-
-namespace {
-
-QByteArray czytaj(const QString &sciezka)
-{
-    QFile f(sciezka);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *dane, std::size_t rozmiar)
 {
     const Fuzz::Podzial p = Fuzz::podziel(dane, rozmiar, 3);
     const QString sekcja = Kodowanie::zAnsi(p.linie[0]);
     const QString klucz = Kodowanie::zAnsi(p.linie[1]);
     const QString domyslna = Kodowanie::zAnsi(p.linie[2]);
-    const QString plik = QDir(Fuzz::folder()).filePath(QStringLiteral("set.lng"));
-    {
-        QFile f(plik);
-        Fuzz::wymagaj(f.open(QIODevice::WriteOnly | QIODevice::Truncate)
-                          && f.write(p.reszta) == p.reszta.size(),
-                      "the input file is written");
-    }
+    const QString plik = Fuzz::zapisz(QStringLiteral("set.lng"), p.reszta);
 
     const Jezyk jezyk(plik);
     const QString wPliku = modNI::CzytajIni(plik, sekcja, klucz, QString());
     const QString tekst = jezyk.TekstJezyka(sekcja, klucz, domyslna);
     if (!wPliku.isEmpty()) {
         Fuzz::wymagaj(tekst == wPliku, "a text the file has is the text shown");
-        Fuzz::wymagaj(czytaj(plik) == p.reszta, "looking a text up leaves the file alone");
+        Fuzz::wymagaj(Fuzz::czytaj(plik) == p.reszta, "looking a text up leaves the file alone");
     } else {
         Fuzz::wymagaj(tekst == domyslna, "a missing text is its default");
         // The default went into the file for the translator, as far as a line

@@ -9,8 +9,6 @@
 #include "config/ini.h"
 #include "config/kodowanie.h"
 
-#include <QDir>
-#include <QFile>
 
 #include <utility>
 
@@ -47,12 +45,6 @@ bool tenSam(const QString &a, const QString &b)
            == 0;
 }
 
-QByteArray czytaj(const QString &sciezka)
-{
-    QFile f(sciezka);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *dane, std::size_t rozmiar)
@@ -63,13 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *dane, std::size_t rozm
     const QString sekcja = Kodowanie::zAnsi(p.linie[0]);
     const QString klucz = Kodowanie::zAnsi(p.linie[1]);
     const QString wartosc = Kodowanie::zAnsi(p.linie[2]);
-    const QString plik = QDir(Fuzz::folder()).filePath(QStringLiteral("Settings.ini"));
-    {
-        QFile f(plik);
-        Fuzz::wymagaj(f.open(QIODevice::WriteOnly | QIODevice::Truncate)
-                          && f.write(p.reszta) == p.reszta.size(),
-                      "the input file is written");
-    }
+    const QString plik = Fuzz::zapisz(QStringLiteral("Settings.ini"), p.reszta);
 
     const QString brak = QStringLiteral("\x01");
     const auto inne = klucze(p.reszta);
@@ -95,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *dane, std::size_t rozm
 
     // One edit in one place: what the old file had outside it is untouched,
     // and the part it replaced lies within one line.
-    const QByteArray po = czytaj(plik);
+    const QByteArray po = Fuzz::czytaj(plik);
     const QByteArray &stary = p.reszta;
     qsizetype poczatek = 0;
     while (poczatek < stary.size() && poczatek < po.size() && stary[poczatek] == po[poczatek])
