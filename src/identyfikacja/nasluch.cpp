@@ -49,15 +49,6 @@ Nasluch::Nasluch(Lacze &lacze, QObject *parent) : QObject(parent), m_lacze(lacze
     connect(&m_takt, &QTimer::timeout, this, &Nasluch::tyknij);
 }
 
-Nasluch::~Nasluch()
-{
-    if (trwa()) {
-        m_takt.stop();
-        m_lacze.ZamknijPort();
-        m_lacze.UstawPort();
-    }
-}
-
 bool Nasluch::sluchaj(std::chrono::milliseconds czas)
 {
     if (trwa())

@@ -38,8 +38,9 @@ public:
     // with 8N1, 7E1, 7O1, 8E1, 8O1 and 7N1, the more common first.
     static QStringList linieDoSprawdzenia(const QString &zapisana);
 
+    // A window that goes with the program goes after the port object, so the
+    // listening leaves the port alone when destroyed: the port closes itself.
     explicit Nasluch(Lacze &lacze, QObject *parent = nullptr);
-    ~Nasluch() override;
 
     // Listens under the stored settings for `czas`, or until zatrzymaj() when
     // `czas` is zero. False when the port cannot be opened (the user has been

@@ -24,8 +24,9 @@ private slots:
         QVERIFY(zapiszBajty(dir.filePath("settings.ini"), ustawienia));
         QVERIFY(zapiszBajty(dir.filePath("set.lng"), czytajBajty(KONWERTER_DANE "/lang/en/set.lng")));
         EmulatorTestowy emu;
+        // The scale stops before the converter is asked: both answer on one line here.
         QVERIFY(emu.uruchom({"--scale", "4", "--scale-period", "50", "--scale-hold", "2", "--scale-weight",
-                             "5,-120,3400", "--quiet-frames"},
+                             "5,-120,3400", "--scale-stop-after", "40", "--quiet-frames"},
                             dir.path()));
         UruchomioneOkno o(dir.path(), emu.urzadzenie());
         o.klik("lblIdentyfikacja");
@@ -46,6 +47,7 @@ private slots:
         QVERIFY(o.w("lblIdentyfikacja")->isEnabled());
 
         // Stored where the window restores it; set on the converter, read back.
+        QVERIFY(!emu.czekajNaLinie("SCALE stopped", 5000).isNull());
         f->findChild<QCheckBox *>("chUstawWKonwerterze")->setChecked(true);
         UruchomioneOkno::klik(f->findChild<QWidget *>("cmdZapiszTyp"));
         QByteArray oczekiwane = ustawienia;
@@ -54,6 +56,12 @@ private slots:
         QCOMPARE(o.komunikaty.teksty(), QStringList());
         QVERIFY(f->findChild<QLabel *>("lblUwagi")->text().startsWith("Frame type 4 stored"));
         QCOMPARE(emu.rx(), (QList<QByteArray>{"\x01" "14\x04", "\x01" "1?\x04"}));
+
+        // Closing the window while it listens gives the port back.
+        UruchomioneOkno::klik(f->findChild<QWidget *>("cmdSluchaj"));
+        QVERIFY(!o.w("lblIdentyfikacja")->isEnabled());
+        f->close();
+        QVERIFY(o.w("lblIdentyfikacja")->isEnabled());
     }
 };
 
