@@ -9,7 +9,8 @@
 namespace {
 
 const QCommandLineOption kScale({QStringLiteral("scale")},
-    QStringLiteral("Play a scale sending frames of frame type ID of the catalogue, followed by CR LF."),
+    QStringLiteral("Play a scale sending frames of frame type ID of the catalogue, followed by CR LF, while a client "
+                   "has the port open."),
     QStringLiteral("ID"));
 const QCommandLineOption kScaleLine({QStringLiteral("scale-line")},
     QStringLiteral("The scale's line settings (default 9600,N,8,1). A client reading with other settings "
@@ -27,7 +28,7 @@ const QCommandLineOption kScaleCut({QStringLiteral("scale-cut")},
 const QCommandLineOption kScaleNoise({QStringLiteral("scale-noise")},
     QStringLiteral("Send a burst of noise before every Nth frame."), QStringLiteral("N"));
 const QCommandLineOption kScaleStop({QStringLiteral("scale-stop-after")},
-    QStringLiteral("Stop sending after N frames."), QStringLiteral("N"));
+    QStringLiteral("Stop sending after N frames a client got."), QStringLiteral("N"));
 
 bool liczba(const QCommandLineParser &p, const QCommandLineOption &o, int najmniej, int &wynik, QString &komunikat)
 {

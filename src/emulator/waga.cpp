@@ -32,6 +32,8 @@ QByteArray Waga::szum()
 
 void Waga::nadaj()
 {
+    if (!m_portOtwarty())
+        return;
     ++m_ramek;
     const qint32 waga = m_opcje.wagi.at((m_ramek - 1) / m_opcje.ramekNaWage % m_opcje.wagi.size());
     const QString ramka = RamkaWagi::zbuduj(m_typ, waga);
@@ -42,17 +44,14 @@ void Waga::nadaj()
         bajty.prepend(szum());
     bajty.append("\r\n");
 
-    if (m_portOtwarty()) {
-        const UstawieniaUart klient = UstawieniaUart::zTerminala(m_master).value_or(m_opcje.linia);
-        const QByteArray naLinii = Uart::przez(bajty, m_opcje.linia, klient);
-        // A pseudo-terminal that cannot take more loses the rest, as a line does.
-        if (::write(m_master, naLinii.constData(), size_t(naLinii.size())) < 0 && m_raportuj)
-            Dziennik::wypisz("SCALE write failed");
-        if (m_raportuj)
-            Dziennik::wypisz("SCALE " + Dziennik::wCudzyslowie(Kodowanie::zAnsi(bajty.chopped(2)))
-                             + " weight=" + QByteArray::number(waga) + " client="
-                             + klient.tekst().toLatin1());
-    }
+    const UstawieniaUart klient = UstawieniaUart::zTerminala(m_master).value_or(m_opcje.linia);
+    const QByteArray naLinii = Uart::przez(bajty, m_opcje.linia, klient);
+    // A pseudo-terminal that cannot take more loses the rest, as a line does.
+    if (::write(m_master, naLinii.constData(), size_t(naLinii.size())) < 0)
+        Dziennik::wypisz("SCALE write failed");
+    if (m_raportuj)
+        Dziennik::wypisz("SCALE " + Dziennik::wCudzyslowie(Kodowanie::zAnsi(bajty.chopped(2))) + " weight="
+                         + QByteArray::number(waga) + " client=" + klient.tekst().toLatin1());
     if (m_opcje.milkniePo > 0 && m_ramek >= m_opcje.milkniePo) {
         m_takt.stop();
         Dziennik::wypisz("SCALE stopped");

@@ -21,13 +21,15 @@ struct OpcjeWagi
     std::chrono::milliseconds okres{100};
     int coKtoraUcieta = 0;        // every Nth frame is cut in the middle (0: none)
     int coKtoraZSzumem = 0;       // every Nth frame comes after a burst of noise
-    int milkniePo = 0;            // the scale stops after this many frames (0: never)
+    int milkniePo = 0;            // the scale stops after this many frames heard (0: never)
 };
 
 // A scale on the master side of the pseudo-terminal: sends a frame of its type
 // every period, followed by CR LF. Frames go out only while a client has the
-// port open (a closed port takes nothing in); a client whose line settings
-// differ from the scale's gets them as its UART would make them out.
+// port open (a closed port takes nothing in), and only those count: the
+// weights, the faults and the stop follow the frames a client gets. A client
+// whose line settings differ from the scale's gets them as its UART would make
+// them out.
 class Waga : public QObject
 {
     Q_OBJECT

@@ -43,11 +43,11 @@ private slots:
         QVERIFY(lista("lstTypy")->item(0)->text().startsWith("4  Znak, 2 cyfry po kropce"));
         QVERIFY(lista("lstRamki")->item(0)->text().endsWith("<CR><LF>"));
         QVERIFY(f->findChild<QLabel *>("lblOkres")->text().endsWith(" ms"));
+        QVERIFY(!emu.czekajNaLinie("SCALE stopped", 5000).isNull());
         UruchomioneOkno::klik(f->findChild<QWidget *>("cmdZatrzymaj"));
         QVERIFY(o.w("lblIdentyfikacja")->isEnabled());
 
         // Stored where the window restores it; set on the converter, read back.
-        QVERIFY(!emu.czekajNaLinie("SCALE stopped", 5000).isNull());
         f->findChild<QCheckBox *>("chUstawWKonwerterze")->setChecked(true);
         UruchomioneOkno::klik(f->findChild<QWidget *>("cmdZapiszTyp"));
         QByteArray oczekiwane = ustawienia;
