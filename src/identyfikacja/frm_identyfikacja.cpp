@@ -18,6 +18,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QListWidget>
 
@@ -96,7 +97,7 @@ QListWidget *FrmIdentyfikacja::lista(const QString &nazwa, const QRect &twipy)
 {
     auto *l = dodaj<QListWidget>(this, nazwa);
     l->setGeometry(tw(twipy.x(), twipy.y(), twipy.width(), twipy.height()));
-    l->setFont(QFont(QStringLiteral("Monospace")));
+    l->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     return l;
 }
 
