@@ -7,6 +7,7 @@
 #include "controls/buttonxp.h"
 #include "converter/panel_parametry.h"
 #include "converter/panel_tryb.h"
+#include "identyfikacja/frm_identyfikacja.h"
 #include "okna/budowa.h"
 #include "okna/etykieta.h"
 #include "okna/okno_narzedzia.h"
@@ -67,6 +68,8 @@ KEY::KEY(const FolderProgramu &folder, Komunikaty &komunikaty, const MapaPortow 
                 m_symulator->picTransmisja()};
     budujInformacje();
     budujPasekBoczny();
+    dodajNarzedzie(2, true, QStringLiteral("lblIdentyfikacja"), QStringLiteral("identyfikacja"),
+                   QStringLiteral("IDENTYFIKACJA WAGI"), [this] { return new FrmIdentyfikacja(m_uslugi, this); });
 }
 
 KEY::~KEY() = default;

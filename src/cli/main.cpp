@@ -15,9 +15,11 @@ const char *const kUzycie =
     "  frame WEIGHT [--type ID]\n"
     "  simulate WEIGHT [--type ID] [--seconds S]\n"
     "  ports\n"
+    "  identify [--seconds S] [--auto-line]\n"
     "\n"
     "Exit status: 0 done, 1 the converter did not give what was asked,\n"
-    "2 the port cannot be opened, 64 wrong usage.\n";
+    "2 the port cannot be opened, 64 wrong usage. identify: 0 exactly one\n"
+    "frame type fits, 1 none or several fit, 2 the port cannot be opened or is lost.\n";
 
 // With --json a script gets its JSON object here too; the usage text is for people.
 int zleUzycie(const QString &blad, bool json)
@@ -50,9 +52,13 @@ int main(int argc, char *argv[])
     const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Print one JSON object."));
     const QCommandLineOption typ(QStringLiteral("type"), QStringLiteral("Frame type ID for frame and simulate."),
                                  QStringLiteral("ID"));
-    const QCommandLineOption sekundy(QStringLiteral("seconds"), QStringLiteral("How long simulate sends (default: until Ctrl-C)."),
+    const QCommandLineOption sekundy(QStringLiteral("seconds"),
+                                     QStringLiteral("How long simulate sends (default: until Ctrl-C); how long identify "
+                                                    "listens under each line setting (default 2)."),
                                      QStringLiteral("S"));
-    opcje.addOptions({folder, port, urzadzenie, json, typ, sekundy});
+    const QCommandLineOption autoLinia(QStringLiteral("auto-line"),
+                                       QStringLiteral("identify: find the scale's speed, parity and data bits first."));
+    opcje.addOptions({folder, port, urzadzenie, json, typ, sekundy, autoLinia});
     opcje.addPositionalArgument(QStringLiteral("command"), QStringLiteral("What to do (see above)."));
 
     // A negative weight is a value, not an option: it goes after "--", ahead
@@ -90,6 +96,8 @@ int main(int argc, char *argv[])
         wynik = narzedzie.symuluj(a[1], opcje.value(typ), opcje.value(sekundy));
     else if (polecenie == QLatin1String("ports") && liczba(1))
         wynik = narzedzie.porty();
+    else if (polecenie == QLatin1String("identify") && liczba(1))
+        wynik = narzedzie.identyfikuj(opcje.value(sekundy), opcje.isSet(autoLinia));
     else
         return zleUzycie(a.isEmpty() ? QStringLiteral("no command") : QStringLiteral("wrong command: ") + a.join(QLatin1Char(' ')),
                           opcje.isSet(json));

@@ -26,6 +26,12 @@ public:
     Wynik ramka(const QString &waga, const QString &typ);
     Wynik symuluj(const QString &waga, const QString &typ, const QString &sekundy);
     Wynik porty();
+    // Listens to a scale for `sekundy` (under each line setting tried, with
+    // `autoLinia`) and names the frame types its frames fit: 0 when exactly one
+    // fits, 1 when none or several do, 2 when the port is lost.
+    Wynik identyfikuj(const QString &sekundy, bool autoLinia);
+
+    static constexpr double kSekundyIdentyfikacji = 2.0;
 
 private:
     // Messages the window would show in a box, kept for the error text.

@@ -1,8 +1,11 @@
 #include "emulator/opcje.h"
 
+#include "emulator/opcje_wagi.h"
+
 #include "config/kodowanie.h"
 
 #include <QCommandLineParser>
+#include <QDir>
 
 #include <algorithm>
 
@@ -77,10 +80,12 @@ std::optional<Opcje> czytaj(const QStringList &argumenty, const QString &folderP
         "  TYPE \"<code>\" template=\"..\" unit=\"..\" plus=\"..\" minus=\"..\" zero=\"..\"\n"
         "  PORT open, PORT closed\n"
         "  FLOOD start <ms> ms, FLOOD end <n> bytes\n"
-        "  STATS frames=<n> mean=<ms> p99dev=<ms> maxdev=<ms>   on SIGUSR1 and at the end"));
+        "  STATS frames=<n> mean=<ms> p99dev=<ms> maxdev=<ms>   on SIGUSR1 and at the end\n"
+        "  SCALE \"<text>\" weight=<w> client=<line>, SCALE stopped   with --scale"));
     const QCommandLineOption help = p.addHelpOption();
     p.addOptions({kFolder, kLink, kMode, kFrame, kMax, kVersion, kSilent, kDelay, kSplit,
                   kTrailing, kNoise, kWrongLength, kIgnoreSet, kFlood, kQuietFrames, kStdin});
+    OpcjeWagiEmulatora::dodaj(p);
     pomoc = false;
     if (!p.parse(argumenty)) {
         komunikat = p.errorText();
@@ -156,6 +161,10 @@ std::optional<Opcje> czytaj(const QStringList &argumenty, const QString &folderP
     }
     o.bezRamek = p.isSet(kQuietFrames);
     o.doKoncaWejscia = p.isSet(kStdin);
+    if (!OpcjeWagiEmulatora::czytaj(p, o.waga, komunikat)
+        || (o.waga && !OpcjeWagiEmulatora::sprawdzTyp(QDir(o.folder).filePath(QStringLiteral("settings.ini")),
+                                                       o.waga->typ, komunikat)))
+        return std::nullopt;
     return o;
 }
 

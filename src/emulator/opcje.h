@@ -1,6 +1,7 @@
 #pragma once
 
 #include "emulator/polecenia.h"
+#include "emulator/waga.h"
 
 #include <QByteArray>
 #include <QString>
@@ -24,6 +25,7 @@ struct Opcje
     std::chrono::milliseconds zalew{0};
     bool bezRamek = false;
     bool doKoncaWejscia = false;
+    std::optional<OpcjeWagi> waga;
 };
 
 namespace OpcjeEmulatora {

@@ -26,9 +26,11 @@ const QString kUzycie = QStringLiteral(
     "  set max N | set frame CODE | set mode M\n"
     "  frame WEIGHT [--type ID]\n"
     "  simulate WEIGHT [--type ID] [--seconds S]\n"
-    "  ports\n\n"
+    "  ports\n"
+    "  identify [--seconds S] [--auto-line]\n\n"
     "Exit status: 0 done, 1 the converter did not give what was asked,\n"
-    "2 the port cannot be opened, 64 wrong usage.");
+    "2 the port cannot be opened, 64 wrong usage. identify: 0 exactly one\n"
+    "frame type fits, 1 none or several fit, 2 the port cannot be opened or is lost.");
 
 struct Przebieg { int kod = -1; QString wyjscie, bledy; };
 
