@@ -65,6 +65,7 @@ public:
     MSComm &MSComm1() { return m_port; }
     Protokol &protokol() { return m_protokol; }
     QString nazwaPortu() const { return m_lacze.nazwaPortu(); }
+    const Lacze &lacze() const { return m_lacze; }
     Katalog &katalog() { return m_katalog; }
     Wartosci &wartosci() { return m_wartosci; }
     Nadajnik &nadajnik() { return m_nadajnik; }

@@ -104,7 +104,6 @@ void PanelSymulator::chNasluch_Click()
 void PanelSymulator::wysylaniePrzerwane()
 {
     m_chNasluch->setChecked(false);
-    m_okno.komunikaty().krytyczny(m_okno.jezyk().Komunikat(
-        QStringLiteral("PortUtracony"),
-        m_okno.nazwaPortu() + QStringLiteral(" przestał odpowiadać - wysyłanie zatrzymane")));
+    m_okno.komunikaty().krytyczny(m_okno.lacze().komunikatPortu(
+        QStringLiteral("PortUtracony"), QStringLiteral("Port %1 przestał odpowiadać - wysyłanie zatrzymane")));
 }
