@@ -1,3 +1,4 @@
+#include "app/opcje_okna.h"
 #include "config/ini.h"
 #include "wspolne/emulator.h"
 #include "wspolne/okno.h"
@@ -251,6 +252,16 @@ private slots:
         QVERIFY(!QFile::exists(plik("set.lng")));
         // Start-up writes nothing to the settings file.
         QCOMPARE(czytajBajty(plik("Settings.ini")), dziwne);
+
+        // A program folder given on the command line that is no folder ends
+        // the program before the window, with a message and the usage status.
+        ZebraneKomunikaty komunikaty;
+        QCOMPARE(sprawdzFolder(plik("brak"), komunikaty), 64);
+        QCOMPARE(sprawdzFolder(plik("Settings.ini"), komunikaty), 64);
+        QCOMPARE(sprawdzFolder(folder(), komunikaty), 0);
+        QCOMPARE(komunikaty.teksty(), QStringList({"--folder: " + plik("brak") + " does not exist",
+                                                   "--folder: " + plik("Settings.ini") + " is not a folder"}));
+        QCOMPARE(komunikaty.lista.at(0).first, Komunikaty::Ikona::Krytyczna);
     }
 };
 
