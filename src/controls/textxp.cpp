@@ -118,16 +118,8 @@ void TextXP::setMaxLength(int length)
 void TextXP::setPasswordChar(const QString &character)
 {
     m_passwordChar = character.left(1);
-    if (m_passwordChar.isEmpty()) {
-        m_txt->setEchoMode(QLineEdit::Normal);
-        m_txt->setStyleSheet(QString());
-    } else {
-        // The style decides the mask character; a style sheet is the one
-        // per-widget way to choose it.
-        m_txt->setEchoMode(QLineEdit::Password);
-        m_txt->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: %1; }")
-                                 .arg(m_passwordChar.at(0).unicode()));
-    }
+    m_txt->setEchoMode(m_passwordChar.isEmpty() ? QLineEdit::Normal : QLineEdit::Password);
+    ApplyColors();
     emit PropertyChanged(QStringLiteral("PasswordChar"));
 }
 
@@ -219,10 +211,22 @@ void TextXP::setBackColor(quint32 color)
 
 void TextXP::ApplyColors()
 {
+    const QColor tlo = KodyXP::Kolor(m_backColor, palette());
+    const QColor tekst = KodyXP::Kolor(m_foreColor, palette());
     QPalette p = m_txt->palette();
-    p.setColor(QPalette::Base, KodyXP::Kolor(m_backColor, palette()));
-    p.setColor(QPalette::Text, KodyXP::Kolor(m_foreColor, palette()));
+    p.setColor(QPalette::Base, tlo);
+    p.setColor(QPalette::Text, tekst);
     m_txt->setPalette(p);
+    // The style decides the mask character; a style sheet is the one
+    // per-widget way to choose it. A style sheet paints over the palette, so
+    // the colours go into it as well, or a locked field would look unlocked.
+    if (m_passwordChar.isEmpty())
+        m_txt->setStyleSheet(QString());
+    else
+        m_txt->setStyleSheet(
+            QStringLiteral("QLineEdit { lineedit-password-character: %1; background-color: %2; color: %3; }")
+                .arg(m_passwordChar.at(0).unicode())
+                .arg(tlo.name(), tekst.name()));
 }
 
 void TextXP::RePos()
