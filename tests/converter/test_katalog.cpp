@@ -3,6 +3,7 @@
 #include "wspolne/okno.h"
 #include "wspolne/pliki.h"
 
+#include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QSlider>
@@ -102,6 +103,23 @@ private slots:
         // A click on the frame type already selected still lists its scales.
         klikPozycji(typy, 4);
         QCOMPARE(pozycje(wagi), QString("B1"));
+    }
+
+    void dostarczonyKatalog()
+    {
+        // The scale the shipped catalogue starts with plays the left half of
+        // the slider as weights below zero, not as a copy of the right half.
+        QVERIFY(zapiszBajty(m_dir.filePath("settings.ini"), czytajBajty(KONWERTER_DANE "/settings.ini")));
+        UruchomioneOkno o(m_dir.path());
+        auto *suwak = o.w<QSlider>("Slider1");
+        QVERIFY(suwak->maximum() > 0);
+        QStringList ramki;
+        for (const int waga : {suwak->minimum(), suwak->maximum()}) {
+            suwak->setValue(waga);
+            ramki << o.w<QLineEdit>("Text1")->text();
+        }
+        QCOMPARE(ramki.at(0), QString(ramki.at(1)).replace('+', '-'));
+        QVERIFY2(ramki.at(0).contains('-'), qPrintable(ramki.at(0)));
     }
 };
 
