@@ -3,6 +3,7 @@
 #include "wspolne/okno.h"
 #include "wspolne/pliki.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
@@ -103,6 +104,34 @@ private slots:
         // A click on the frame type already selected still lists its scales.
         klikPozycji(typy, 4);
         QCOMPARE(pozycje(wagi), QString("B1"));
+    }
+
+    void fokusToNieWybor()
+    {
+        // Scale X has a frame type the catalogue lacks: no frame type is current.
+        QVERIFY(zapiszBajty(m_dir.filePath("settings.ini"), kKatalog + "[parametry]\r\nwaga=X\r\n"));
+        UruchomioneOkno o(m_dir.path());
+        o.klik("lblPlik");
+        QVERIFY(QTest::qWaitForWindowActive(o.okno.get()));
+        auto *wagi = o.w<QListWidget>("lstWagiZgodne");
+        auto *typy = o.w<QListWidget>("lstTypRamki");
+        QCOMPARE(typy->currentRow(), -1);
+        // Tab into the frame types and Shift+Tab out and in again: the focus
+        // chooses nothing, so nothing is loaded and "Ustaw" has nothing to send.
+        wagi->setFocus(Qt::MouseFocusReason);
+        for (const Qt::KeyboardModifiers k : {Qt::NoModifier, Qt::ShiftModifier, Qt::NoModifier}) {
+            QTest::keyClick(o.okno->windowHandle(), Qt::Key_Tab, k);
+            QCOMPARE(QApplication::focusWidget(), k == Qt::NoModifier ? typy : wagi);
+        }
+        QCOMPARE(typy->currentRow(), -1);
+        QCOMPARE(pozycje(wagi), kWagi);
+        QCOMPARE(wagi->currentRow(), 4);
+        QCOMPARE(o.okno->wartosci().WzorRamki, QString());
+        // The keyboard choosing is a choice.
+        QTest::keyClick(o.okno->windowHandle(), Qt::Key_Down);
+        QCOMPARE(typy->currentRow(), 0);
+        QCOMPARE(pozycje(wagi), QString("A1|A2"));
+        QCOMPARE(o.okno->wartosci().WzorRamki, QString("mmmm"));
     }
 
     void dostarczonyKatalog()
