@@ -96,6 +96,21 @@ private slots:
         QCOMPARE(modNI::CzytajIni(lng, "komunikaty", "BrakPortu", ""), QString("Brak"));
     }
 
+    void klawiszePoStarcie()
+    {
+        // Right after start Enter and Space reach no control: nothing closes.
+        UruchomioneOkno o(folder());
+        QVERIFY(QTest::qWaitForWindowActive(o.okno.get()));
+        QSignalSpy koniec(o.okno.get(), &KEY::zakonczono);
+        for (const Qt::Key k : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space})
+            QTest::keyClick(o.okno->windowHandle(), k);
+        QCOMPARE(koniec.count(), 0);
+        QVERIFY(o.okno->isVisible());
+        // Tab still reaches the controls.
+        QTest::keyClick(o.okno->windowHandle(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), o.w("cmdZamknij"));
+    }
+
     void nawigacjaPrzenosiPanele()
     {
         UruchomioneOkno o(folder());
