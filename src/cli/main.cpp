@@ -1,4 +1,6 @@
 #include "cli/narzedzie.h"
+#include "cli/sprawdzenie.h"
+#include "config/opcja_folderu.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -11,7 +13,7 @@ namespace {
 const char *const kUzycie =
     "Commands:\n"
     "  get max | get frame | get mode | get version\n"
-    "  set max N | set frame CODE | set mode M\n"
+    "  set max N | set frame CODE [--force] | set mode M\n"
     "  frame WEIGHT [--type ID]\n"
     "  simulate WEIGHT [--type ID] [--seconds S]\n"
     "  ports\n"
@@ -58,7 +60,9 @@ int main(int argc, char *argv[])
                                      QStringLiteral("S"));
     const QCommandLineOption autoLinia(QStringLiteral("auto-line"),
                                        QStringLiteral("identify: find the scale's speed, parity and data bits first."));
-    opcje.addOptions({folder, port, urzadzenie, json, typ, sekundy, autoLinia});
+    const QCommandLineOption wymus(QStringLiteral("force"),
+                                   QStringLiteral("set frame: send a code the catalogue does not hold."));
+    opcje.addOptions({folder, port, urzadzenie, json, typ, sekundy, autoLinia, wymus});
     opcje.addPositionalArgument(QStringLiteral("command"), QStringLiteral("What to do (see above)."));
 
     // A negative weight is a value, not an option: it goes after "--", ahead
@@ -67,13 +71,23 @@ int main(int argc, char *argv[])
     qsizetype granica = podane.indexOf(QLatin1String("--"));
     if (granica < 0)
         granica = podane.size();
+    // The value of an option stays with it, so "--port -2" is refused as a port.
     const QRegularExpression ujemna(QStringLiteral("^-[0-9]+$"));
-    QStringList argumenty = podane.first(granica);
-    const QStringList ujemne = argumenty.filter(ujemna);
-    argumenty.removeIf([&](const QString &x) { return ujemna.match(x).hasMatch(); });
+    const QStringList zWartoscia{QStringLiteral("--folder"), QStringLiteral("--port"), QStringLiteral("--device"),
+                                 QStringLiteral("--type"), QStringLiteral("--seconds")};
+    QStringList argumenty;
+    QStringList ujemne;
+    for (qsizetype i = 0; i < granica; ++i) {
+        const QString &x = podane.at(i);
+        const bool wartoscOpcji = i > 0 && zWartoscia.contains(podane.at(i - 1));
+        (ujemna.match(x).hasMatch() && !wartoscOpcji ? ujemne : argumenty).append(x);
+    }
     argumenty << QStringLiteral("--") << ujemne << podane.mid(granica + 1);
+    // A script that asked for JSON gets it also when the options themselves
+    // are wrong, before the parser has understood any of them.
+    const bool jakoJson = podane.first(granica).contains(QLatin1String("--json"));
     if (!opcje.parse(argumenty))
-        return zleUzycie(opcje.errorText(), false);
+        return zleUzycie(opcje.errorText(), jakoJson);
     if (opcje.isSet(pomoc))
         opcje.showHelp(0);
     if (opcje.isSet(wersja))
@@ -83,13 +97,18 @@ int main(int argc, char *argv[])
     const QString polecenie = a.value(0);
     const auto liczba = [&](int n) { return a.size() == n; };
     const QString katalog = opcje.isSet(folder) ? opcje.value(folder) : QCoreApplication::applicationDirPath();
+    QString blad = opcje.isSet(folder) ? bladFolderu(katalog) : QString();
+    if (blad.isEmpty() && opcje.isSet(port))
+        blad = Sprawdzenie::nrPortu(opcje.value(port));
+    if (!blad.isEmpty())
+        return zleUzycie(blad, opcje.isSet(json));
     Narzedzie narzedzie(katalog, opcje.value(port), opcje.value(urzadzenie));
 
     Wynik wynik;
     if (polecenie == QLatin1String("get") && liczba(2))
         wynik = narzedzie.pobierz(a[1]);
     else if (polecenie == QLatin1String("set") && liczba(3))
-        wynik = narzedzie.ustaw(a[1], a[2]);
+        wynik = narzedzie.ustaw(a[1], a[2], opcje.isSet(wymus));
     else if (polecenie == QLatin1String("frame") && liczba(2))
         wynik = narzedzie.ramka(a[1], opcje.value(typ));
     else if (polecenie == QLatin1String("simulate") && liczba(2))

@@ -22,8 +22,10 @@ public:
     Narzedzie(const QString &folder, const QString &nrPortu, const QString &urzadzenie);
 
     Wynik pobierz(const QString &co);
-    Wynik ustaw(const QString &co, const QString &wartosc);
-    Wynik ramka(const QString &waga, const QString &typ);
+    // `wymus` sends a frame-type code the catalogue does not hold.
+    Wynik ustaw(const QString &co, const QString &wartosc, bool wymus = false);
+    // `polecenie` names the command in a refusal.
+    Wynik ramka(const QString &waga, const QString &typ, const QString &polecenie = QStringLiteral("frame"));
     Wynik symuluj(const QString &waga, const QString &typ, const QString &sekundy);
     Wynik porty();
     // Listens to a scale for `sekundy` (under each line setting tried, with
@@ -44,6 +46,8 @@ private:
 
     Wynik bladWymiany(const Protokol::Wymiana &w);
     Wynik bladPortu();
+    // Why `kod` may not be sent as a frame type; empty when it may.
+    QString kodRamki(const QString &kod, bool wymus) const;
     // The frame type the window would be on: --type, or the one restored at start.
     std::optional<QString> typRamki(const QString &typ) const;
 

@@ -1,5 +1,6 @@
 #include "serial/mscomm.h"
 
+#include <QFile>
 #include <QStringList>
 
 #include <algorithm>
@@ -7,7 +8,26 @@
 
 #include <optional>
 
+#ifndef Q_OS_WIN
+#include <cerrno>
+#include <unistd.h>
+#endif
+
 namespace {
+
+// Qt reports a device held by another program and a device the user may not
+// open alike. Only the second is fixed by the user's own rights; asking the
+// system whether this user may read and write the device tells them apart
+// without opening it.
+bool bezUprawnien(const QString &urzadzenie)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(urzadzenie);
+    return false;
+#else
+    return ::access(QFile::encodeName(urzadzenie).constData(), R_OK | W_OK) != 0 && errno == EACCES;
+#endif
+}
 
 // The speeds a serial port object has always offered; anything else is refused
 // like any other bad setting.
@@ -112,7 +132,7 @@ MSComm::Blad MSComm::setPortOpen(bool otworz)
         if (blad == QSerialPort::DeviceNotFoundError)
             return BrakPortu;
         if (blad == QSerialPort::PermissionError)
-            return PortZajety;
+            return bezUprawnien(urzadzenie()) ? BrakUprawnien : PortZajety;
         return InnyBlad;
     }
     m_opisBledu.clear();

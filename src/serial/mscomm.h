@@ -21,7 +21,8 @@ public:
         BrakBledu = 0,
         BrakPortu = 8002,     // the device does not exist
         PortZajety = 8005,    // another program holds the device
-        InnyBlad = -1,
+        BrakUprawnien = -2,   // the user may not open the device
+        InnyBlad = -1,        // anything else: opisBledu() says what
     };
 
     explicit MSComm(MapaPortow mapa = MapaPortow(), QObject *parent = nullptr);
