@@ -1,0 +1,57 @@
+#pragma once
+
+#include "monitor/linia_monitora.h"
+#include "monitor/podsluch.h"
+
+#include <QAbstractTableModel>
+#include <QList>
+
+#include <optional>
+
+// The monitor's lines for a view: the last kNajwiecejLinii of them, so memory
+// stays flat however long the line is watched. While paused the view stands
+// still and the capture goes on; resuming shows everything caught meanwhile.
+class ModelMonitora : public QAbstractTableModel, public Podsluch
+{
+    Q_OBJECT
+
+public:
+    static constexpr qsizetype kNajwiecejLinii = 10'000;
+    using Kolumna = SkladanieLinii::Kolumna;
+
+    explicit ModelMonitora(TekstyMonitora teksty, QObject *parent = nullptr);
+
+    void zdarzenie(const ZdarzenieLinii &z) override;
+
+    int rowCount(const QModelIndex &rodzic = {}) const override;
+    int columnCount(const QModelIndex &rodzic = {}) const override;
+    QVariant data(const QModelIndex &indeks, int rola = Qt::DisplayRole) const override;
+    QVariant headerData(int sekcja, Qt::Orientation orientacja, int rola = Qt::DisplayRole) const override;
+
+    void wstrzymaj(bool wstrzymany);
+    bool wstrzymany() const { return m_wstrzymany; }
+    void wyczysc();
+    // Lines held, the ones caught during a pause included.
+    qsizetype liczbaLinii() const { return m_linie.size(); }
+
+    // The shown lines as text, one a line; all of them for an empty list.
+    QString tekst(QList<int> wiersze = {}) const;
+    // The shown lines in Windows-1250: as text, or as CSV with a header. On
+    // failure false, with the reason in `blad`.
+    bool zapiszTekst(const QString &plik, QString *blad = nullptr) const;
+    bool zapiszCsv(const QString &plik, QString *blad = nullptr) const;
+
+    const SkladanieLinii &skladanie() const { return m_skladanie; }
+
+private:
+    const LiniaMonitora &linia(int wiersz) const;
+    bool zapisz(const QString &plik, const QString &tresc, QString *blad) const;
+
+    SkladanieLinii m_skladanie;
+    QList<LiniaMonitora> m_linie;
+    qsizetype m_widoczne = 0;
+    bool m_wstrzymany = false;
+    // The last shown line as it stood at the pause, while repeats keep
+    // counting on it behind the view.
+    std::optional<LiniaMonitora> m_zamrozona;
+};
