@@ -52,7 +52,8 @@ int main(int argc, char *argv[])
                                  QStringLiteral("ID"));
     const QCommandLineOption sekundy(QStringLiteral("seconds"), QStringLiteral("How long simulate sends (default: until Ctrl-C)."),
                                      QStringLiteral("S"));
-    opcje.addOptions({folder, port, urzadzenie, json, typ, sekundy});
+    const QCommandLineOption slad(QStringLiteral("trace"), QStringLiteral("Print every event of the line on standard error."));
+    opcje.addOptions({folder, port, urzadzenie, json, typ, sekundy, slad});
     opcje.addPositionalArgument(QStringLiteral("command"), QStringLiteral("What to do (see above)."));
 
     // A negative weight is a value, not an option: it goes after "--", ahead
@@ -78,6 +79,8 @@ int main(int argc, char *argv[])
     const auto liczba = [&](int n) { return a.size() == n; };
     const QString katalog = opcje.isSet(folder) ? opcje.value(folder) : QCoreApplication::applicationDirPath();
     Narzedzie narzedzie(katalog, opcje.value(port), opcje.value(urzadzenie));
+    if (opcje.isSet(slad))
+        narzedzie.sledz();
 
     Wynik wynik;
     if (polecenie == QLatin1String("get") && liczba(2))
@@ -94,6 +97,7 @@ int main(int argc, char *argv[])
         return zleUzycie(a.isEmpty() ? QStringLiteral("no command") : QStringLiteral("wrong command: ") + a.join(QLatin1Char(' ')),
                           opcje.isSet(json));
 
+    narzedzie.dokonczSlad();
     if (wynik.kod == Wynik::Uzycie)
         return zleUzycie(wynik.blad, opcje.isSet(json));
     return wypisz(wynik, opcje.isSet(json));
