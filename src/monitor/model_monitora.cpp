@@ -9,6 +9,9 @@
 ModelMonitora::ModelMonitora(TekstyMonitora teksty, QObject *parent)
     : QAbstractTableModel(parent), m_skladanie(std::move(teksty))
 {
+    m_odswiezanie.setSingleShot(true);
+    m_odswiezanie.setInterval(kOdswiezanie);
+    connect(&m_odswiezanie, &QTimer::timeout, this, &ModelMonitora::opublikuj);
 }
 
 void ModelMonitora::zdarzenie(const ZdarzenieLinii &z)
@@ -17,38 +20,48 @@ void ModelMonitora::zdarzenie(const ZdarzenieLinii &z)
     if (!skutek)
         return;
     if (*skutek == SkladanieLinii::Skutek::Zmieniona) {
-        m_linie.last() = m_skladanie.ostatnia();
-        const int wiersz = int(m_linie.size() - 1);
-        if (wiersz < m_widoczne && !m_wstrzymany)
-            emit dataChanged(index(wiersz, 0), index(wiersz, int(Kolumna::Liczba) - 1));
-        return;
-    }
-
-    if (m_linie.size() == kNajwiecejLinii) {
-        if (m_widoczne > 0) {
-            beginRemoveRows({}, 0, 0);
-            m_linie.removeFirst();
-            --m_widoczne;
-            if (m_widoczne == 0)
-                m_zamrozona.reset();
-            endRemoveRows();
+        if (!m_nowe.isEmpty()) {
+            m_nowe.last() = m_skladanie.ostatnia();
         } else {
-            m_linie.removeFirst();
+            m_linie.last() = m_skladanie.ostatnia();
+            m_zmieniona = true;
         }
+    } else {
+        if (m_nowe.size() == kNajwiecejLinii)
+            m_nowe.removeFirst();
+        m_nowe.append(m_skladanie.ostatnia());
     }
-    if (m_wstrzymany) {
-        m_linie.append(m_skladanie.ostatnia());
+    if (!m_wstrzymany && !m_odswiezanie.isActive())
+        m_odswiezanie.start();
+}
+
+void ModelMonitora::opublikuj()
+{
+    if (m_wstrzymany)
         return;
+    m_odswiezanie.stop();
+    if (m_zmieniona && !m_linie.isEmpty()) {
+        const int ostatni = int(m_linie.size() - 1);
+        emit dataChanged(index(ostatni, 0), index(ostatni, int(Kolumna::Liczba) - 1));
     }
-    beginInsertRows({}, int(m_linie.size()), int(m_linie.size()));
-    m_linie.append(m_skladanie.ostatnia());
-    m_widoczne = m_linie.size();
+    m_zmieniona = false;
+    if (m_nowe.isEmpty())
+        return;
+    const qsizetype nadmiar = std::min(m_linie.size() + m_nowe.size() - kNajwiecejLinii, m_linie.size());
+    if (nadmiar > 0) {
+        beginRemoveRows({}, 0, int(nadmiar - 1));
+        m_linie.remove(0, nadmiar);
+        endRemoveRows();
+    }
+    beginInsertRows({}, int(m_linie.size()), int(m_linie.size() + m_nowe.size() - 1));
+    m_linie.append(m_nowe);
+    m_nowe.clear();
     endInsertRows();
 }
 
 int ModelMonitora::rowCount(const QModelIndex &rodzic) const
 {
-    return rodzic.isValid() ? 0 : int(m_widoczne);
+    return rodzic.isValid() ? 0 : int(m_linie.size());
 }
 
 int ModelMonitora::columnCount(const QModelIndex &rodzic) const
@@ -58,14 +71,14 @@ int ModelMonitora::columnCount(const QModelIndex &rodzic) const
 
 const LiniaMonitora &ModelMonitora::linia(int wiersz) const
 {
-    if (m_zamrozona && wiersz == m_widoczne - 1)
+    if (m_zamrozona && wiersz == m_linie.size() - 1)
         return *m_zamrozona;
     return m_linie.at(wiersz);
 }
 
 QVariant ModelMonitora::data(const QModelIndex &indeks, int rola) const
 {
-    if (!indeks.isValid() || indeks.row() >= m_widoczne)
+    if (!indeks.isValid() || indeks.row() >= m_linie.size())
         return {};
     const auto k = Kolumna(indeks.column());
     if (rola == Qt::DisplayRole)
@@ -88,25 +101,23 @@ void ModelMonitora::wstrzymaj(bool wstrzymany)
         return;
     m_wstrzymany = wstrzymany;
     if (wstrzymany) {
-        if (m_widoczne > 0)
-            m_zamrozona = m_linie.at(m_widoczne - 1);
+        m_odswiezanie.stop();
+        if (!m_linie.isEmpty())
+            m_zamrozona = m_linie.last();
         return;
     }
+    if (m_zamrozona)
+        m_zmieniona = true;
     m_zamrozona.reset();
-    if (m_widoczne > 0)
-        emit dataChanged(index(int(m_widoczne - 1), 0), index(int(m_widoczne - 1), int(Kolumna::Liczba) - 1));
-    if (m_linie.size() > m_widoczne) {
-        beginInsertRows({}, int(m_widoczne), int(m_linie.size() - 1));
-        m_widoczne = m_linie.size();
-        endInsertRows();
-    }
+    opublikuj();
 }
 
 void ModelMonitora::wyczysc()
 {
     beginResetModel();
     m_linie.clear();
-    m_widoczne = 0;
+    m_nowe.clear();
+    m_zmieniona = false;
     m_zamrozona.reset();
     m_skladanie.zapomnij();
     endResetModel();
@@ -115,12 +126,12 @@ void ModelMonitora::wyczysc()
 QString ModelMonitora::tekst(QList<int> wiersze) const
 {
     if (wiersze.isEmpty())
-        for (int i = 0; i < m_widoczne; ++i)
+        for (int i = 0; i < m_linie.size(); ++i)
             wiersze.append(i);
     std::sort(wiersze.begin(), wiersze.end());
     QString t;
     for (const int w : wiersze)
-        if (w >= 0 && w < m_widoczne)
+        if (w >= 0 && w < m_linie.size())
             t += m_skladanie.wiersz(linia(w)) + QLatin1Char('\n');
     return t;
 }
@@ -133,7 +144,7 @@ bool ModelMonitora::zapiszTekst(const QString &plik, QString *blad) const
 bool ModelMonitora::zapiszCsv(const QString &plik, QString *blad) const
 {
     QString t = m_skladanie.naglowekCsv() + QLatin1Char('\n');
-    for (int i = 0; i < m_widoczne; ++i)
+    for (int i = 0; i < m_linie.size(); ++i)
         t += m_skladanie.wierszCsv(linia(i)) + QLatin1Char('\n');
     return zapisz(plik, t, blad);
 }

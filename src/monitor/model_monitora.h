@@ -5,18 +5,25 @@
 
 #include <QAbstractTableModel>
 #include <QList>
+#include <QTimer>
+
+#include <chrono>
 
 #include <optional>
 
 // The monitor's lines for a view: the last kNajwiecejLinii of them, so memory
-// stays flat however long the line is watched. While paused the view stands
-// still and the capture goes on; resuming shows everything caught meanwhile.
+// stays flat however long the line is watched. New lines reach the view in
+// batches, kOdswiezanie apart, so that twenty frames a second cost a few
+// repaints and not twenty. While paused the view stands still and the capture
+// goes on, up to another kNajwiecejLinii; resuming shows the last
+// kNajwiecejLinii of everything.
 class ModelMonitora : public QAbstractTableModel, public Podsluch
 {
     Q_OBJECT
 
 public:
     static constexpr qsizetype kNajwiecejLinii = 10'000;
+    static constexpr std::chrono::milliseconds kOdswiezanie{200};
     using Kolumna = SkladanieLinii::Kolumna;
 
     explicit ModelMonitora(TekstyMonitora teksty, QObject *parent = nullptr);
@@ -31,8 +38,10 @@ public:
     void wstrzymaj(bool wstrzymany);
     bool wstrzymany() const { return m_wstrzymany; }
     void wyczysc();
-    // Lines held, the ones caught during a pause included.
-    qsizetype liczbaLinii() const { return m_linie.size(); }
+    // Shows the lines caught since the last batch now (unless paused).
+    void opublikuj();
+    // Lines held, the ones not shown yet included.
+    qsizetype liczbaLinii() const { return m_linie.size() + m_nowe.size(); }
 
     // The shown lines as text, one a line; all of them for an empty list.
     QString tekst(QList<int> wiersze = {}) const;
@@ -48,9 +57,12 @@ private:
     bool zapisz(const QString &plik, const QString &tresc, QString *blad) const;
 
     SkladanieLinii m_skladanie;
-    QList<LiniaMonitora> m_linie;
-    qsizetype m_widoczne = 0;
+    QList<LiniaMonitora> m_linie;   // shown
+    QList<LiniaMonitora> m_nowe;    // caught and not shown yet
+    // The last shown line has changed since the view last looked.
+    bool m_zmieniona = false;
     bool m_wstrzymany = false;
+    QTimer m_odswiezanie;
     // The last shown line as it stood at the pause, while repeats keep
     // counting on it behind the view.
     std::optional<LiniaMonitora> m_zamrozona;
