@@ -7,6 +7,7 @@
 #include "controls/buttonxp.h"
 #include "converter/panel_parametry.h"
 #include "converter/panel_tryb.h"
+#include "monitor/frm_monitor.h"
 #include "okna/budowa.h"
 #include "okna/etykieta.h"
 #include "okna/okno_narzedzia.h"
@@ -67,6 +68,8 @@ KEY::KEY(const FolderProgramu &folder, Komunikaty &komunikaty, const MapaPortow 
                 m_symulator->picTransmisja()};
     budujInformacje();
     budujPasekBoczny();
+    dodajNarzedzie(1, false, QStringLiteral("lblMonitor"), QStringLiteral("monitor"), QStringLiteral("MONITOR ŁĄCZA"),
+                   [this] { return new FrmMonitor(m_uslugi, this); });
 }
 
 KEY::~KEY() = default;
