@@ -61,9 +61,17 @@ long pamiecKB(const char *pole)
     return 0;
 }
 
+// Bytes the heap has handed out and not taken back.
 long stertaKB()
 {
     return long(mallinfo2().uordblks / 1024);
+}
+
+// Bytes the heap holds from the system, in use or free.
+long stertaCalaKB()
+{
+    const auto m = mallinfo2();
+    return long((m.arena + m.hblkhd) / 1024);
 }
 
 QString czekajNaLinie(const QString &plik, const QString &przedrostek)
@@ -177,9 +185,10 @@ int main(int argc, char *argv[])
         const long rss = pamiecKB("VmRSS:");
         pamiecMax = std::max(pamiecMax, rss);
         pamiecMin = std::min(pamiecMin, rss);
-        std::printf("  %6.1f s: %lld frames sent, %lld lines held, resident %ld kB (anonymous %ld kB), heap %ld kB\n",
+        std::printf("  %6.1f s: %lld frames sent, %lld lines held, resident %ld kB (anonymous %ld kB), heap %ld kB "
+                    "in use of %ld kB held\n",
                     double(zegar.elapsed()) / 1000.0, static_cast<long long>(nadajnik.wyslane()),
-                    static_cast<long long>(model.liczbaLinii()), rss, pamiecKB("RssAnon:"), stertaKB());
+                    static_cast<long long>(model.liczbaLinii()), rss, pamiecKB("RssAnon:"), stertaKB(), stertaCalaKB());
         std::fflush(stdout);
     }
     const double sekundy = double(zegar.elapsed()) / 1000.0;

@@ -23,7 +23,7 @@ void ModelMonitora::zdarzenie(const ZdarzenieLinii &z)
         if (!m_nowe.isEmpty()) {
             m_nowe.last() = m_skladanie.ostatnia();
         } else {
-            m_linie.last() = m_skladanie.ostatnia();
+            m_linie.back() = m_skladanie.ostatnia();
             m_zmieniona = true;
         }
     } else {
@@ -40,28 +40,28 @@ void ModelMonitora::opublikuj()
     if (m_wstrzymany)
         return;
     m_odswiezanie.stop();
-    if (m_zmieniona && !m_linie.isEmpty()) {
-        const int ostatni = int(m_linie.size() - 1);
+    if (m_zmieniona && !m_linie.empty()) {
+        const int ostatni = wierszy() - 1;
         emit dataChanged(index(ostatni, 0), index(ostatni, int(Kolumna::Liczba) - 1));
     }
     m_zmieniona = false;
     if (m_nowe.isEmpty())
         return;
-    const qsizetype nadmiar = std::min(m_linie.size() + m_nowe.size() - kNajwiecejLinii, m_linie.size());
+    const qsizetype nadmiar = std::min<qsizetype>(wierszy() + m_nowe.size() - kNajwiecejLinii, wierszy());
     if (nadmiar > 0) {
         beginRemoveRows({}, 0, int(nadmiar - 1));
-        m_linie.remove(0, nadmiar);
+        m_linie.erase(m_linie.begin(), m_linie.begin() + nadmiar);
         endRemoveRows();
     }
-    beginInsertRows({}, int(m_linie.size()), int(m_linie.size() + m_nowe.size() - 1));
-    m_linie.append(m_nowe);
+    beginInsertRows({}, wierszy(), int(wierszy() + m_nowe.size() - 1));
+    m_linie.insert(m_linie.end(), m_nowe.cbegin(), m_nowe.cend());
     m_nowe.clear();
     endInsertRows();
 }
 
 int ModelMonitora::rowCount(const QModelIndex &rodzic) const
 {
-    return rodzic.isValid() ? 0 : int(m_linie.size());
+    return rodzic.isValid() ? 0 : wierszy();
 }
 
 int ModelMonitora::columnCount(const QModelIndex &rodzic) const
@@ -71,14 +71,14 @@ int ModelMonitora::columnCount(const QModelIndex &rodzic) const
 
 const LiniaMonitora &ModelMonitora::linia(int wiersz) const
 {
-    if (m_zamrozona && wiersz == m_linie.size() - 1)
+    if (m_zamrozona && wiersz == wierszy() - 1)
         return *m_zamrozona;
-    return m_linie.at(wiersz);
+    return m_linie.at(size_t(wiersz));
 }
 
 QVariant ModelMonitora::data(const QModelIndex &indeks, int rola) const
 {
-    if (!indeks.isValid() || indeks.row() >= m_linie.size())
+    if (!indeks.isValid() || indeks.row() >= wierszy())
         return {};
     const auto k = Kolumna(indeks.column());
     if (rola == Qt::DisplayRole)
@@ -102,8 +102,8 @@ void ModelMonitora::wstrzymaj(bool wstrzymany)
     m_wstrzymany = wstrzymany;
     if (wstrzymany) {
         m_odswiezanie.stop();
-        if (!m_linie.isEmpty())
-            m_zamrozona = m_linie.last();
+        if (!m_linie.empty())
+            m_zamrozona = m_linie.back();
         return;
     }
     if (m_zamrozona)
@@ -126,12 +126,12 @@ void ModelMonitora::wyczysc()
 QString ModelMonitora::tekst(QList<int> wiersze) const
 {
     if (wiersze.isEmpty())
-        for (int i = 0; i < m_linie.size(); ++i)
+        for (int i = 0; i < wierszy(); ++i)
             wiersze.append(i);
     std::sort(wiersze.begin(), wiersze.end());
     QString t;
     for (const int w : wiersze)
-        if (w >= 0 && w < m_linie.size())
+        if (w >= 0 && w < wierszy())
             t += m_skladanie.wiersz(linia(w)) + QLatin1Char('\n');
     return t;
 }
@@ -144,7 +144,7 @@ bool ModelMonitora::zapiszTekst(const QString &plik, QString *blad) const
 bool ModelMonitora::zapiszCsv(const QString &plik, QString *blad) const
 {
     QString t = m_skladanie.naglowekCsv() + QLatin1Char('\n');
-    for (int i = 0; i < m_linie.size(); ++i)
+    for (int i = 0; i < wierszy(); ++i)
         t += m_skladanie.wierszCsv(linia(i)) + QLatin1Char('\n');
     return zapisz(plik, t, blad);
 }

@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include <chrono>
+#include <deque>
 
 #include <optional>
 
@@ -41,7 +42,7 @@ public:
     // Shows the lines caught since the last batch now (unless paused).
     void opublikuj();
     // Lines held, the ones not shown yet included.
-    qsizetype liczbaLinii() const { return m_linie.size() + m_nowe.size(); }
+    qsizetype liczbaLinii() const { return wierszy() + m_nowe.size(); }
 
     // The shown lines as text, one a line; all of them for an empty list.
     QString tekst(QList<int> wiersze = {}) const;
@@ -54,10 +55,13 @@ public:
 
 private:
     const LiniaMonitora &linia(int wiersz) const;
+    int wierszy() const { return int(m_linie.size()); }
     bool zapisz(const QString &plik, const QString &tresc, QString *blad) const;
 
     SkladanieLinii m_skladanie;
-    QList<LiniaMonitora> m_linie;   // shown
+    // Shown. The oldest go as the newest come, a few at a time: in blocks of
+    // one size that the next lines take over, so the memory stays as it was.
+    std::deque<LiniaMonitora> m_linie;
     QList<LiniaMonitora> m_nowe;    // caught and not shown yet
     // The last shown line has changed since the view last looked.
     bool m_zmieniona = false;
