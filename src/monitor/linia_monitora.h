@@ -46,7 +46,6 @@ public:
     // The next event starts a line of its own.
     void zapomnij();
 
-    const TekstyMonitora &teksty() const { return m_teksty; }
     QString naglowek(Kolumna k) const;
     QString kolumna(const LiniaMonitora &l, Kolumna k) const;
     // The line as text for a person: fixed columns, the bytes twice.

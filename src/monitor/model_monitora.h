@@ -51,8 +51,6 @@ public:
     bool zapiszTekst(const QString &plik, QString *blad = nullptr) const;
     bool zapiszCsv(const QString &plik, QString *blad = nullptr) const;
 
-    const SkladanieLinii &skladanie() const { return m_skladanie; }
-
 private:
     const LiniaMonitora &linia(int wiersz) const;
     int wierszy() const { return int(m_linie.size()); }

@@ -166,6 +166,31 @@ private slots:
         }
     }
 
+    // Both shipped language files hold every text of the monitor: reading
+    // them adds nothing to them.
+    void teksty()
+    {
+        struct Jezykowy { const char *plik; QString zapytanie, naglowek; };
+        for (const Jezykowy &j : {Jezykowy{"set.lng", "zapytanie: maksimum", "Znaczenie"},
+                                  Jezykowy{"lang/en/set.lng", "query: maximum", "Meaning"}}) {
+            const QString kopia = m_dir.filePath("monitor.lng");
+            QFile::remove(kopia);
+            QVERIFY(QFile::copy(QStringLiteral(KONWERTER_DANE "/") + j.plik, kopia));
+            QFile f(kopia);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            const QByteArray przed = f.readAll();
+            f.close();
+            SkladanieLinii s{TekstyMonitora::wczytaj(Jezyk(kopia))};
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QCOMPARE(f.readAll(), przed);
+            const auto t0 = ZdarzenieLinii::Zegar::now();
+            s.dodaj(zdarzenie(zn(Co::Zapytanie, '2'), t0));
+            s.dodaj(zdarzenie({R::Zapis, 0, "\x01" "2?\x04"}, t0));
+            QCOMPARE(s.kolumna(s.ostatnia(), Kolumna::Znaczenie), j.zapytanie);
+            QCOMPARE(s.naglowek(Kolumna::Znaczenie), j.naglowek);
+        }
+    }
+
     void historia()
     {
         ModelMonitora m{TekstyMonitora()};
