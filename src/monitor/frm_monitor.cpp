@@ -22,7 +22,7 @@
 
 namespace {
 
-constexpr int kSzerokosc = 15000;
+constexpr int kSzerokosc = 18000;
 constexpr int kWysokosc = 6000;
 constexpr int kPrzyciskSzer = 1200;
 constexpr int kPrzyciskWys = 360;
@@ -66,7 +66,7 @@ FrmMonitor::FrmMonitor(Uslugi &uslugi, QWidget *parent)
     m_lstRuch->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_lstRuch->verticalHeader()->setDefaultSectionSize(m_lstRuch->fontMetrics().height() + 4);
     m_lstRuch->horizontalHeader()->setStretchLastSection(true);
-    const int szerokosci[] = {1200, 1500, 900, 3300, 3600};
+    const int szerokosci[] = {1100, 1500, 1100, 3000, 4200};
     for (int k = 0; k < int(std::size(szerokosci)); ++k)
         m_lstRuch->setColumnWidth(k, px(szerokosci[k]));
 
