@@ -9,6 +9,7 @@
 #include "converter/panel_parametry.h"
 #include "converter/panel_tryb.h"
 #include "identyfikacja/frm_identyfikacja.h"
+#include "monitor/frm_monitor.h"
 #include "okna/budowa.h"
 #include "okna/etykieta.h"
 #include "okna/etykieta_skrocona.h"
@@ -71,6 +72,8 @@ KEY::KEY(const FolderProgramu &folder, Komunikaty &komunikaty, const MapaPortow 
                 m_symulator->picTransmisja()};
     budujInformacje();
     budujPasekBoczny();
+    dodajNarzedzie(1, false, QStringLiteral("lblMonitor"), QStringLiteral("monitor"), QStringLiteral("MONITOR ŁĄCZA"),
+                   [this] { return new FrmMonitor(m_uslugi, this); });
     dodajNarzedzie(2, true, QStringLiteral("lblIdentyfikacja"), QStringLiteral("identyfikacja"),
                    QStringLiteral("IDENTYFIKACJA WAGI"), [this] { return new FrmIdentyfikacja(m_uslugi, this); });
 }

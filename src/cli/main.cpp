@@ -62,7 +62,8 @@ int main(int argc, char *argv[])
                                        QStringLiteral("identify: find the scale's speed, parity and data bits first."));
     const QCommandLineOption wymus(QStringLiteral("force"),
                                    QStringLiteral("set frame: send a code the catalogue does not hold."));
-    opcje.addOptions({folder, port, urzadzenie, json, typ, sekundy, autoLinia, wymus});
+    const QCommandLineOption slad(QStringLiteral("trace"), QStringLiteral("Print every event of the line on standard error."));
+    opcje.addOptions({folder, port, urzadzenie, json, typ, sekundy, autoLinia, wymus, slad});
     opcje.addPositionalArgument(QStringLiteral("command"), QStringLiteral("What to do (see above)."));
 
     // A negative weight is a value, not an option: it goes after "--", ahead
@@ -103,6 +104,8 @@ int main(int argc, char *argv[])
     if (!blad.isEmpty())
         return zleUzycie(blad, opcje.isSet(json));
     Narzedzie narzedzie(katalog, opcje.value(port), opcje.value(urzadzenie));
+    if (opcje.isSet(slad))
+        narzedzie.sledz();
 
     Wynik wynik;
     if (polecenie == QLatin1String("get") && liczba(2))
@@ -121,6 +124,7 @@ int main(int argc, char *argv[])
         return zleUzycie(a.isEmpty() ? QStringLiteral("no command") : QStringLiteral("wrong command: ") + a.join(QLatin1Char(' ')),
                           opcje.isSet(json));
 
+    narzedzie.dokonczSlad();
     if (wynik.kod == Wynik::Uzycie)
         return zleUzycie(wynik.blad, opcje.isSet(json));
     return wypisz(wynik, opcje.isSet(json));

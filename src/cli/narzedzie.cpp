@@ -90,6 +90,23 @@ Narzedzie::Narzedzie(const QString &folder, const QString &nrPortu, const QStrin
     m_lacze.UstawPort();
 }
 
+void Narzedzie::sledz()
+{
+    m_slad = std::make_unique<SladLinii>(TekstyMonitora::wczytaj(m_jezyk), [](const QString &linia) {
+        const QByteArray b = linia.toLocal8Bit();
+        std::fwrite(b.constData(), 1, size_t(b.size()), stderr);
+        std::fputc('\n', stderr);
+        std::fflush(stderr);
+    });
+    m_port.ustawPodsluch(m_slad.get());
+}
+
+void Narzedzie::dokonczSlad()
+{
+    if (m_slad)
+        m_slad->dokoncz();
+}
+
 Wynik Narzedzie::bladPortu()
 {
     return Wynik::porazka(Wynik::Port, m_komunikaty.teksty.join(QLatin1Char('\n')));
@@ -245,7 +262,8 @@ Wynik Narzedzie::symuluj(const QString &tekstWagi, const QString &typ, const QSt
     g_przerwij = false;
     std::signal(SIGINT, naPrzerwanie);
     std::signal(SIGTERM, naPrzerwanie);
-    const bool terminal = isatty(fileno(stderr));
+    // The count would tear the trace's lines apart.
+    const bool terminal = isatty(fileno(stderr)) && !m_slad;
     QElapsedTimer zegar;
     zegar.start();
     QTimer straz;

@@ -5,11 +5,14 @@
 #include "config/jezyk.h"
 #include "config/komunikaty.h"
 #include "config/ustawienia.h"
+#include "monitor/slad.h"
 #include "serial/lacze.h"
 #include "serial/mscomm.h"
 #include "serial/protokol.h"
 
 #include <QStringList>
+
+#include <memory>
 
 // The commands of the command-line tool over the very code the window uses:
 // the same line settings from the settings file, the same exchanges, the same
@@ -35,6 +38,11 @@ public:
 
     static constexpr double kSekundyIdentyfikacji = 2.0;
 
+    // From now on every event of the line goes to standard error, in the
+    // traffic monitor's lines; dokonczSlad() writes out the line still open.
+    void sledz();
+    void dokonczSlad();
+
 private:
     // Messages the window would show in a box, kept for the error text.
     class Zebrane : public Komunikaty
@@ -59,4 +67,5 @@ private:
     MSComm m_port;
     Lacze m_lacze;
     Protokol m_protokol;
+    std::unique_ptr<SladLinii> m_slad;
 };

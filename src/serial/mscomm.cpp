@@ -78,6 +78,8 @@ MSComm::MSComm(MapaPortow mapa, QObject *parent) : QObject(parent), m_mapa(std::
 
 MSComm::~MSComm()
 {
+    // The watcher may be gone already; the closing at the end is nobody's news.
+    m_podsluch = nullptr;
     setPortOpen(false);
 }
 
@@ -113,8 +115,11 @@ bool MSComm::setSettings(const QString &tekst)
 MSComm::Blad MSComm::setPortOpen(bool otworz)
 {
     if (!otworz) {
-        if (m_port.isOpen())
+        if (m_port.isOpen()) {
             m_port.close();
+            if (m_podsluch)
+                zglos(ZdarzenieLinii::Rodzaj::Zamkniecie);
+        }
         return BrakBledu;
     }
     if (m_port.isOpen())
@@ -129,6 +134,8 @@ MSComm::Blad MSComm::setPortOpen(bool otworz)
         m_opisBledu = m_port.errorString();
         const auto blad = m_port.error();
         m_port.clearError();
+        if (m_podsluch)
+            zglos(ZdarzenieLinii::Rodzaj::Blad, {}, urzadzenie() + QStringLiteral(": ") + m_opisBledu);
         if (blad == QSerialPort::DeviceNotFoundError)
             return BrakPortu;
         if (blad == QSerialPort::PermissionError)
@@ -138,12 +145,19 @@ MSComm::Blad MSComm::setPortOpen(bool otworz)
     m_opisBledu.clear();
     // Whatever arrived while the port was closed is not part of the next answer.
     m_port.clear(QSerialPort::Input);
+    if (m_podsluch)
+        zglos(ZdarzenieLinii::Rodzaj::Otwarcie, {}, urzadzenie() + QLatin1Char(' ') + m_linia.tekst);
     return BrakBledu;
 }
 
 bool MSComm::Output(const QByteArray &bajty)
 {
-    return m_port.isOpen() && m_port.write(bajty) == bajty.size();
+    if (!m_port.isOpen())
+        return false;
+    const qint64 zapisane = m_port.write(bajty);
+    if (m_podsluch && zapisane > 0)
+        zglos(ZdarzenieLinii::Rodzaj::Zapis, bajty.first(zapisane));
+    return zapisane == bajty.size();
 }
 
 bool MSComm::doczekajWyslania(int ms)
@@ -162,7 +176,12 @@ QByteArray MSComm::Input()
         return {};
     if (m_port.bytesAvailable() == 0)
         m_port.waitForReadyRead(0);
-    return m_port.isOpen() ? m_port.readAll() : QByteArray();
+    if (!m_port.isOpen())
+        return {};
+    QByteArray bajty = m_port.readAll();
+    if (m_podsluch && !bajty.isEmpty())
+        zglos(ZdarzenieLinii::Rodzaj::Odczyt, bajty);
+    return bajty;
 }
 
 bool MSComm::czekajNaDane(int ms)
@@ -182,5 +201,19 @@ void MSComm::bladPortu(QSerialPort::SerialPortError blad)
         return;
     m_opisBledu = m_port.errorString();
     m_port.close();
+    if (m_podsluch) {
+        zglos(ZdarzenieLinii::Rodzaj::Blad, {}, urzadzenie() + QStringLiteral(": ") + m_opisBledu);
+        zglos(ZdarzenieLinii::Rodzaj::Zamkniecie);
+    }
     QMetaObject::invokeMethod(this, &MSComm::liniaUtracona, Qt::QueuedConnection);
+}
+
+void MSComm::zglos(ZdarzenieLinii::Rodzaj r, const QByteArray &bajty, const QString &tekst)
+{
+    ZdarzenieLinii z;
+    z.rodzaj = r;
+    z.czas = ZdarzenieLinii::Zegar::now();
+    z.bajty = bajty;
+    z.tekst = tekst;
+    m_podsluch->zdarzenie(z);
 }

@@ -9,6 +9,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -292,6 +293,38 @@ private slots:
         QCOMPARE(r.kod, 2);
         QCOMPARE(r.wyjscie, QString());
         QCOMPARE(r.bledy, "Port com1 (" + e->urzadzenie() + ") przestał odpowiadać - wysyłanie zatrzymane\n");
+    }
+
+    // --trace: the monitor's lines on standard error, ahead of the result, with
+    // every byte the converter received and sent.
+    void sledzenie()
+    {
+        const auto e = emulator({"--noise", "~", "--split", "2"});
+        QVERIFY(e);
+        const Przebieg r = cli({"--device", e->urzadzenie(), "--trace", "set", "mode", "2"});
+        QCOMPARE(r.kod, 1);
+        QStringList linie = r.bledy.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(linie.takeLast(), kBladZapisu);
+        QCOMPARE(linie.takeLast(), QString("~<SOH>02<EOT>"));
+        const QRegularExpression wzor("^ *\\d+\\.\\d  \\d\\d:\\d\\d:\\d\\d\\.\\d{3}  (TX|RX|PORT|--) *"
+                                      "(?:  (.*)  \\[([0-9A-F ]+)\\])?(?:  (.*))?$");
+        QByteArray wyslane, odebrane;
+        QStringList znaczenia;
+        for (const QString &l : linie) {
+            const QRegularExpressionMatch m = wzor.match(l);
+            QVERIFY2(m.hasMatch(), qPrintable(l));
+            (m.captured(1) == "TX" ? wyslane : odebrane) += QByteArray::fromHex(m.captured(3).toLatin1());
+            znaczenia << QString(m.captured(1) + " " + m.captured(4)).replace(QRegularExpression("\\d+ ms"), "# ms");
+        }
+        QCOMPARE(wyslane, "\x01" "02\x04\x01" "0?\x04");
+        QByteArray naLinii;
+        for (const QByteArray &b : e->tx())
+            naLinii += b;
+        QCOMPARE(odebrane, naLinii);
+        QCOMPARE(znaczenia.filter(QRegularExpression("^(TX|RX) .")),
+                 (QStringList{"TX ustawienie: tryb pracy = 2", "RX odpowiedź na ustawienie po # ms (nie sprawdzana)",
+                              "TX zapytanie: tryb pracy", "RX odpowiedź niepoprawna po # ms"}));
+        QCOMPARE(znaczenia.filter(QRegularExpression("^PORT port")).size(), 4);
     }
 
     void porty()
