@@ -2,12 +2,22 @@
 
 #include <QStringList>
 
+#ifdef Q_OS_LINUX
+#include <cerrno>
+
+#include <sys/file.h>
+#endif
+
 #include <algorithm>
 #include <iterator>
 
 #include <optional>
 
 namespace {
+
+// The most the port object keeps of what came in and was not read yet; far
+// more than any answer, and what a flood brings beyond it waits in the driver.
+constexpr qint64 kBuforOdczytu = 64 * 1024;
 
 // The speeds a serial port object has always offered; anything else is refused
 // like any other bad setting.
@@ -53,7 +63,9 @@ std::optional<QSerialPort::StopBits> bityStopu(const QString &t)
 MSComm::MSComm(MapaPortow mapa, QObject *parent) : QObject(parent), m_mapa(std::move(mapa))
 {
     setObjectName(QStringLiteral("MSComm1"));
+    m_port.setReadBufferSize(kBuforOdczytu);
     connect(&m_port, &QSerialPort::errorOccurred, this, &MSComm::bladPortu);
+    connect(&m_port, &QSerialPort::readyRead, this, &MSComm::odrzucNieoczekiwane);
 }
 
 MSComm::~MSComm()
@@ -93,6 +105,7 @@ bool MSComm::setSettings(const QString &tekst)
 MSComm::Blad MSComm::setPortOpen(bool otworz)
 {
     if (!otworz) {
+        m_oczekiwanie = false;
         if (m_port.isOpen())
             m_port.close();
         return BrakBledu;
@@ -114,6 +127,10 @@ MSComm::Blad MSComm::setPortOpen(bool otworz)
         if (blad == QSerialPort::PermissionError)
             return PortZajety;
         return InnyBlad;
+    }
+    if (!zablokujUrzadzenie()) {
+        m_port.close();
+        return PortZajety;
     }
     m_opisBledu.clear();
     // Whatever arrived while the port was closed is not part of the next answer.
@@ -150,6 +167,31 @@ bool MSComm::czekajNaDane(int ms)
     if (!m_port.isOpen())
         return false;
     return m_port.bytesAvailable() > 0 || m_port.waitForReadyRead(ms);
+}
+
+void MSComm::oczekujOdpowiedzi(bool tak)
+{
+    m_oczekiwanie = tak;
+    if (tak && m_port.isOpen())
+        m_port.skip(m_port.bytesAvailable());
+}
+
+void MSComm::odrzucNieoczekiwane()
+{
+    if (!m_oczekiwanie)
+        m_port.skip(m_port.bytesAvailable());
+}
+
+bool MSComm::zablokujUrzadzenie()
+{
+#ifdef Q_OS_LINUX
+    // The lock goes with the descriptor when the port closes.
+    if (::flock(int(m_port.handle()), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+        m_opisBledu = QStringLiteral("%1: locked by another program").arg(urzadzenie());
+        return false;
+    }
+#endif
+    return true;
 }
 
 void MSComm::bladPortu(QSerialPort::SerialPortError blad)

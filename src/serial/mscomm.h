@@ -56,6 +56,12 @@ public:
     // Sleeps until bytes are waiting or `ms` has passed; false at once when the
     // port is closed.
     bool czekajNaDane(int ms);
+    // While no answer is awaited, whatever the line brings (a converter that
+    // echoes, a scale on the wrong plug) is read and dropped as it comes, so
+    // neither continuous sending nor an idle open port piles it up. Awaiting
+    // starts empty: what came before the question is not its answer. Closing
+    // the port ends it.
+    void oczekujOdpowiedzi(bool tak);
 
 signals:
     // The device went away (adapter pulled, the other end closed) and the port
@@ -64,6 +70,9 @@ signals:
 
 private:
     void bladPortu(QSerialPort::SerialPortError blad);
+    void odrzucNieoczekiwane();
+    // Another program may hold the device with flock() instead of a lock file.
+    bool zablokujUrzadzenie();
 
     struct Linia
     {
@@ -79,4 +88,5 @@ private:
     int m_commPort = 1;
     Linia m_linia;
     QString m_opisBledu;
+    bool m_oczekiwanie = false;
 };

@@ -25,6 +25,8 @@ bool Protokol::wyslij(const QByteArray &ramka)
     if (!m_lacze.OtworzPort())
         return false;
     MSComm &port = m_lacze.port();
+    // The answer may start while the frame is still going out.
+    port.oczekujOdpowiedzi(true);
     port.Output(ramka);
     // The pause counts from the moment the frame is on the line.
     port.doczekajWyslania(static_cast<int>(kLimitOdpowiedzi.count()));
@@ -83,6 +85,7 @@ Protokol::Wymiana Protokol::odbierz()
 
     if (m_pokazCzekanie)
         m_pokazCzekanie(false);
+    port.oczekujOdpowiedzi(false);
     m_lacze.ZamknijPort();
     if (czasMinal)
         return {Wymiana::Stan::CzasMinal,
