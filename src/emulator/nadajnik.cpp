@@ -57,11 +57,14 @@ void Nadajnik::nadawaj()
     }
 }
 
-void Nadajnik::zalewaj(milliseconds czas)
+void Nadajnik::zalewaj(milliseconds czas, qint64 bajtowNaSekunde)
 {
     m_zalewDoNs = terazNs() + duration_cast<nanoseconds>(czas).count();
+    m_zalewNaSekunde = bajtowNaSekunde;
     if (!m_zalew.isActive()) {
         m_zalanych = 0;
+        m_zalewNadanych = 0;
+        m_zalewOdNs = terazNs();
         m_zalew.start();
         taktZalewu();
     }
@@ -74,7 +77,15 @@ void Nadajnik::taktZalewu()
         emit zalewSkonczony(m_zalanych);
         return;
     }
-    m_zalanych += zapisz(QByteArray(kBajtowNaTakt, kBajtZalewu));
+    // Each tick sends what is due by the end of its period, but after a long
+    // stall never more than a tenth of a second's worth at once.
+    const qint64 takt = m_zalewNaSekunde * kTaktZalewu.count() / 1000;
+    const auto nalezne = takt + qint64(double(m_zalewNaSekunde) * double(terazNs() - m_zalewOdNs) / 1e9);
+    const qint64 teraz = std::min(nalezne - m_zalewNadanych, m_zalewNaSekunde / 10 + takt);
+    if (teraz <= 0)
+        return;
+    m_zalewNadanych += teraz;
+    m_zalanych += zapisz(QByteArray(qsizetype(teraz), kBajtZalewu));
 }
 
 qsizetype Nadajnik::zapisz(const QByteArray &bajty)
