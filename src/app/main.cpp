@@ -31,8 +31,9 @@ int main(int argc, char *argv[])
     opcje.addOptions({folder, urzadzenie, demo});
     opcje.process(app);
 
-    const FolderProgramu pliki(opcje.isSet(folder) ? opcje.value(folder)
-                                                   : QCoreApplication::applicationDirPath());
+    const FolderProgramu pliki = opcje.isSet(folder) ? FolderProgramu(opcje.value(folder))
+                                                     : FolderProgramu::domyslny(QCoreApplication::applicationDirPath());
+    pliki.przygotuj();
     QString sciezka = opcje.value(urzadzenie);
     Demo emulator;
     if (opcje.isSet(demo)) {

@@ -1,4 +1,5 @@
 #include "cli/narzedzie.h"
+#include "config/folder.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -76,8 +77,10 @@ int main(int argc, char *argv[])
     const QStringList a = opcje.positionalArguments();
     const QString polecenie = a.value(0);
     const auto liczba = [&](int n) { return a.size() == n; };
-    const QString katalog = opcje.isSet(folder) ? opcje.value(folder) : QCoreApplication::applicationDirPath();
-    Narzedzie narzedzie(katalog, opcje.value(port), opcje.value(urzadzenie));
+    const FolderProgramu pliki = opcje.isSet(folder) ? FolderProgramu(opcje.value(folder))
+                                                     : FolderProgramu::domyslny(QCoreApplication::applicationDirPath());
+    pliki.przygotuj();
+    Narzedzie narzedzie(pliki.folder(), opcje.value(port), opcje.value(urzadzenie));
 
     Wynik wynik;
     if (polecenie == QLatin1String("get") && liczba(2))
