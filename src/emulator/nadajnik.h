@@ -20,9 +20,10 @@ class Nadajnik : public QObject
 public:
     // Pause between the pieces of a split answer.
     static constexpr std::chrono::milliseconds kPrzerwaKawalkow{5};
-    // A flood goes out every 10 ms; unless told otherwise like a line at 9600
-    // baud: about 1000 bytes a second.
-    static constexpr std::chrono::milliseconds kTaktZalewu{10};
+    // A flood goes out every millisecond, in pieces the pseudo-terminal takes
+    // whole; unless told otherwise like a line at 9600 baud: about 1000 bytes
+    // a second.
+    static constexpr std::chrono::milliseconds kTaktZalewu{1};
     static constexpr qint64 kZalewNaSekunde = 1000;
     static constexpr char kBajtZalewu = 'U';
 
@@ -70,6 +71,7 @@ private:
     qint64 m_zalewOdNs = 0;
     qint64 m_zalewDoNs = 0;
     qint64 m_zalewNaSekunde = kZalewNaSekunde;
-    qint64 m_zalewNadanych = 0;   // due so far, on the line or lost
+    qint64 m_zalewRozliczone = 0; // due so far, on the line or lost
     qint64 m_zalanych = 0;        // on the line
+    QByteArray m_blokZalewu;
 };
