@@ -3,9 +3,9 @@
 #include "config/blokada_zapisu.h"
 #include "config/kodowanie_pliku.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QDateTime>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
