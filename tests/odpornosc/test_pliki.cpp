@@ -14,6 +14,7 @@
 #include <QtTest>
 
 #include <atomic>
+#include <csignal>
 #include <future>
 
 #include <fcntl.h>
@@ -286,6 +287,21 @@ private slots:
             }
         QCOMPARE(po, przed);
         QCOMPARE(pliki(m_folder), QStringList{"Settings.ini"});
+
+        // A writer killed while it holds the lock leaves it behind; the next
+        // save takes it over rather than wait it out, and leaves no lock.
+        const QString blokada = s + ".lock";
+        for (int proba = 0; proba < 20 && !QFile::exists(blokada); ++proba) {
+            QProcess zabity;
+            zabity.start(KONWERTER_PISARZ, {s, "c", "100000"});
+            QTRY_VERIFY(QFile::exists(blokada));
+            ::kill(pid_t(zabity.processId()), SIGKILL);
+            QVERIFY(zabity.waitForFinished());
+        }
+        QVERIFY(QFile::exists(blokada));
+        QVERIFY(ZapiszIni(s, kSekcja, "NR PORTU", "2"));
+        QVERIFY(!QFile::exists(blokada));
+        QVERIFY(!QFile::exists(s + ".kolejka"));
     }
 
     void pozostalosciZapisu()
