@@ -5,6 +5,9 @@
 // maximum (the query opens and closes the port itself), open the port, send
 // again. Reports memory at the start and the end, CPU, the timing of the
 // sender, the queries, and frames sent against frames the emulator received.
+// Then a minute of continuous sending while the emulator floods the line at
+// 2 MB/s, as a converter that echoes or a scale on the wrong plug would:
+// reports the growth of resident memory, which stays under 1 MB.
 #include "config/jezyk.h"
 #include "config/komunikaty.h"
 #include "config/ustawienia.h"
@@ -127,6 +130,65 @@ void czekaj(int ms)
     petla.exec();
 }
 
+void zalew(const QString &folder, const QString &katalog)
+{
+    constexpr int kSekundy = 60;
+    constexpr qint64 kBajtowNaSekunde = 2'000'000;
+    EmulatorTestowy emulator;
+    // The flood outlasts the query that starts it and the minute of sending.
+    if (!emulator.uruchom({QStringLiteral("--quiet-frames"), QStringLiteral("--flood"), QString::number(kSekundy + 10),
+                           QStringLiteral("--flood-rate"), QString::number(kBajtowNaSekunde)},
+                          folder))
+        qFatal("konwerter-emu did not start");
+    Jezyk jezyk(QDir(folder).filePath(QStringLiteral("set.lng")));
+    UstawieniaPortu ustawienia = Ustawienia::WczytajUstawienia(katalog);
+    Wypisywane komunikaty;
+    MSComm port(MapaPortow(QString(), emulator.urzadzenie()));
+    Lacze lacze(port, ustawienia, jezyk, komunikaty);
+    Protokol protokol(lacze);
+    lacze.UstawPort();
+    Wartosci wartosci;
+    wartosci.WczytajTypRamki(katalog, QStringLiteral("1"));
+    wartosci.BudujRamke(1234);
+    Nadajnik nadajnik(port, wartosci);
+
+    QElapsedTimer zegar;
+    zegar.start();
+    protokol.PobierzMax();
+    if (emulator.czekajNaLinie(QStringLiteral("FLOOD start")).isNull())
+        qFatal("konwerter-emu did not flood");
+    if (!lacze.OtworzPort())
+        qFatal("cannot open the emulator's port");
+    nadajnik.wlacz();
+    czekaj(1000);
+    const long start = pamiecKB("VmRSS:");
+    const long anonimowaStart = pamiecKB("RssAnon:");
+    const double cpuStart = czasProcesora();
+    long szczyt = start;
+    for (int s = 0; s < kSekundy; ++s) {
+        czekaj(1000);
+        szczyt = std::max(szczyt, pamiecKB("VmRSS:"));
+    }
+    const double cpu = czasProcesora() - cpuStart;
+    const long koniec = pamiecKB("VmRSS:");
+    const long anonimowaKoniec = pamiecKB("RssAnon:");
+    nadajnik.wylacz();
+    lacze.ZamknijPort();
+    const double otwarty = double(zegar.elapsed()) / 1000.0;
+    // "FLOOD end <n> bytes": what reached the line while the port was open.
+    const QString konec = emulator.czekajNaLinie(QStringLiteral("FLOOD end"), 20'000);
+    const double bajty = konec.section(QLatin1Char(' '), 2, 2).toDouble();
+    std::printf("flood: %.1f MB reached the line in the %.1f s the port was open (%.2f MB/s), %lld frames sent "
+                "meanwhile; CPU %.1f%%\n",
+                bajty / 1e6, otwarty, bajty / 1e6 / otwarty, static_cast<long long>(nadajnik.wyslane()),
+                100.0 * cpu / kSekundy);
+    std::printf("flood: resident memory over %d s of sending %ld -> %ld kB, growth %ld kB (peak +%ld kB), "
+                "anonymous %ld -> %ld kB; %s\n",
+                kSekundy, start, koniec, koniec - start, szczyt - start, anonimowaStart, anonimowaKoniec,
+                szczyt - start < 1024 ? "under 1 MB" : "OVER 1 MB");
+    std::fflush(stdout);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -175,8 +237,12 @@ int main(int argc, char *argv[])
 
     // The moments of the sender's ticks, to measure its period within each
     // second of sending.
+    // The records of the run are written into memory touched here, before
+    // memory is first measured: reserved pages filled as the run goes would
+    // count as the program's growth (about 9 kB a minute).
     std::vector<double> okresy;
-    okresy.reserve(size_t(calosc / Nadajnik::kOkres.count()) + 100);
+    okresy.assign(size_t(calosc / Nadajnik::kOkres.count()) + 100, 0.0);
+    okresy.clear();
     QElapsedTimer zegar;
     qint64 poprzedni = -1;
     QObject::connect(&nadajnik.Timer3(), &QTimer::timeout, [&] {
@@ -189,7 +255,8 @@ int main(int argc, char *argv[])
     int zapytania = 0;
     int niepoprawne = 0;
     std::vector<double> czasyZapytan;
-    czasyZapytan.reserve(size_t(calosc / 1000) + 10);
+    czasyZapytan.assign(size_t(calosc / 1000) + 10, 0.0);
+    czasyZapytan.clear();
     long pamiecStart = 0;
     long anonimowaStart = 0;
     long stertaStart = 0;
@@ -276,5 +343,6 @@ int main(int argc, char *argv[])
                 100.0 * cpu / sekundy, cpu, 100.0 * cpuEmulatora / sekundy, cpuEmulatora, komunikaty.ile);
     emulator.closeWriteChannel();
     emulator.waitForFinished();
+    zalew(folder.path(), katalog);
     return 0;
 }

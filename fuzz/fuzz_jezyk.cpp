@@ -7,6 +7,7 @@
 #include "config/ini.h"
 #include "config/jezyk.h"
 #include "config/kodowanie.h"
+#include "config/kodowanie_pliku.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *dane, std::size_t rozmiar)
 {
@@ -18,10 +19,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *dane, std::size_t rozm
 
     const Jezyk jezyk(plik);
     const QString wPliku = modNI::CzytajIni(plik, sekcja, klucz, QString());
+    const bool zaDluga = modNI::ZaDlugaWartosc(plik, sekcja, klucz);
     const QString tekst = jezyk.TekstJezyka(sekcja, klucz, domyslna);
-    if (!wPliku.isEmpty()) {
-        Fuzz::wymagaj(tekst == wPliku, "a text the file has is the text shown");
+    if (!wPliku.isEmpty() || zaDluga) {
+        Fuzz::wymagaj(tekst == (zaDluga ? domyslna : wPliku), "a text the file has is the text shown");
         Fuzz::wymagaj(Fuzz::czytaj(plik) == p.reszta, "looking a text up leaves the file alone");
+    } else if (KodowaniePliku::rozpoznaj(Fuzz::czytaj(plik)).utf8() != KodowaniePliku::rozpoznaj(p.reszta).utf8()) {
+        // A Windows-1250 file whose new bytes happen to form UTF-8 reads as
+        // UTF-8 from then on: no rule can tell the two apart there.
+        Fuzz::wymagaj(tekst == domyslna, "a missing text is its default");
     } else {
         Fuzz::wymagaj(tekst == domyslna, "a missing text is its default");
         // The default went into the file for the translator, as far as a line

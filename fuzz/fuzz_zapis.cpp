@@ -8,6 +8,7 @@
 
 #include "config/ini.h"
 #include "config/kodowanie.h"
+#include "config/kodowanie_pliku.h"
 
 
 #include <utility>
@@ -20,6 +21,7 @@ namespace {
 // them; a name found wrongly only asks about one more key.
 QList<std::pair<QString, QString>> klucze(const QByteArray &plik)
 {
+    const KodowaniePliku k = KodowaniePliku::rozpoznaj(plik);
     QList<std::pair<QString, QString>> wynik;
     QByteArray sekcja;
     for (const QByteArray &linia : plik.split('\n')) {
@@ -28,7 +30,7 @@ QList<std::pair<QString, QString>> klucze(const QByteArray &plik)
             const qsizetype z = t.indexOf(']');
             sekcja = przytnij(t.mid(1, z < 0 ? -1 : z - 1));
         } else if (const qsizetype r = t.indexOf('='); r >= 0 && !t.startsWith(';')) {
-            wynik.append({Kodowanie::zAnsi(sekcja), Kodowanie::zAnsi(przytnij(t.first(r)))});
+            wynik.append({k.tekst(sekcja), k.tekst(przytnij(t.first(r)))});
         }
         if (wynik.size() >= 64)
             break;
@@ -64,6 +66,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *dane, std::size_t rozm
         przed.append(modNI::CzytajIni(plik, s, k, brak));
 
     Fuzz::wymagaj(modNI::ZapiszIni(plik, sekcja, klucz, wartosc), "a writable file takes the key");
+    const QByteArray po = Fuzz::czytaj(plik);
+    // A Windows-1250 file whose new bytes happen to form UTF-8 reads as UTF-8
+    // from then on: no rule can tell the two apart there.
+    if (KodowaniePliku::rozpoznaj(po).utf8() != KodowaniePliku::rozpoznaj(p.reszta).utf8())
+        return 0;
 
     const QByteArray oczekiwana = Fuzz::poOdczycie(p.linie[2]);
     const QString odczyt = modNI::CzytajIni(plik, sekcja, klucz, brak);
@@ -81,7 +88,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *dane, std::size_t rozm
 
     // One edit in one place: what the old file had outside it is untouched,
     // and the part it replaced lies within one line.
-    const QByteArray po = Fuzz::czytaj(plik);
     const QByteArray &stary = p.reszta;
     qsizetype poczatek = 0;
     while (poczatek < stary.size() && poczatek < po.size() && stary[poczatek] == po[poczatek])

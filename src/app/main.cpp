@@ -36,8 +36,9 @@ int main(int argc, char *argv[])
     if (opcje.isSet(folder))
         if (const int kod = sprawdzFolder(opcje.value(folder), komunikaty))
             return kod;
-    const FolderProgramu pliki(opcje.isSet(folder) ? opcje.value(folder)
-                                                   : QCoreApplication::applicationDirPath());
+    const FolderProgramu pliki = opcje.isSet(folder) ? FolderProgramu(opcje.value(folder))
+                                                     : FolderProgramu::domyslny(QCoreApplication::applicationDirPath());
+    pliki.przygotuj();
     QString sciezka = opcje.value(urzadzenie);
     Demo emulator;
     if (opcje.isSet(demo)) {

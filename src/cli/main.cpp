@@ -1,5 +1,6 @@
 #include "cli/narzedzie.h"
 #include "cli/sprawdzenie.h"
+#include "config/folder.h"
 #include "config/opcja_folderu.h"
 
 #include <QCommandLineParser>
@@ -97,13 +98,15 @@ int main(int argc, char *argv[])
     const QStringList a = opcje.positionalArguments();
     const QString polecenie = a.value(0);
     const auto liczba = [&](int n) { return a.size() == n; };
-    const QString katalog = opcje.isSet(folder) ? opcje.value(folder) : QCoreApplication::applicationDirPath();
-    QString blad = opcje.isSet(folder) ? bladFolderu(katalog) : QString();
+    QString blad = opcje.isSet(folder) ? bladFolderu(opcje.value(folder)) : QString();
     if (blad.isEmpty() && opcje.isSet(port))
         blad = Sprawdzenie::nrPortu(opcje.value(port));
     if (!blad.isEmpty())
         return zleUzycie(blad, opcje.isSet(json));
-    Narzedzie narzedzie(katalog, opcje.value(port), opcje.value(urzadzenie));
+    const FolderProgramu pliki = opcje.isSet(folder) ? FolderProgramu(opcje.value(folder))
+                                                     : FolderProgramu::domyslny(QCoreApplication::applicationDirPath());
+    pliki.przygotuj();
+    Narzedzie narzedzie(pliki.folder(), opcje.value(port), opcje.value(urzadzenie));
     if (opcje.isSet(slad))
         narzedzie.sledz();
 

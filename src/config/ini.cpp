@@ -1,10 +1,13 @@
 #include "config/ini.h"
 
-#include "config/kodowanie.h"
+#include "config/blokada_zapisu.h"
+#include "config/kodowanie_pliku.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 
 #include <optional>
@@ -14,6 +17,9 @@ namespace {
 // A settings or language file this large is damaged; it is neither read nor
 // rewritten, so a lookup never stalls the window on it.
 constexpr qint64 kNajwiekszyPlik = 32 * 1024 * 1024;
+
+// A temporary file of an interrupted save this old has no save behind it.
+constexpr qint64 kWiekPozostalosciS = 60;
 
 constexpr QFileDevice::Permissions kPrawaNowegoPliku =
     QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
@@ -46,10 +52,12 @@ QString jakWPliku(const QString &tekst)
     return tekst.sliced(od, doKonca - od);
 }
 
-bool toSamo(QByteArrayView zPliku, const QString &nazwa)
+bool toSamo(const KodowaniePliku &k, QByteArrayView zPliku, const QString &nazwa)
 {
-    return zPliku.size() == nazwa.size()
-           && Kodowanie::zAnsi(zPliku).compare(nazwa, Qt::CaseInsensitive) == 0;
+    // In Windows-1250 a character is a byte, so most names differ by length.
+    if (!k.utf8() && zPliku.size() != nazwa.size())
+        return false;
+    return k.tekst(zPliku).compare(nazwa, Qt::CaseInsensitive) == 0;
 }
 
 // One line of the file: [poczatek, koniec) is its text, [koniec, nastepna) its
@@ -154,7 +162,7 @@ struct Skan
 
 // A section named twice counts once: its first occurrence is read and
 // written, later ones are ignored.
-Skan skanuj(QByteArrayView dane, const QString &sekcja, const QString &klucz)
+Skan skanuj(QByteArrayView dane, const KodowaniePliku &k, const QString &sekcja, const QString &klucz)
 {
     Skan s;
     Linie linie(dane);
@@ -165,7 +173,7 @@ Skan skanuj(QByteArrayView dane, const QString &sekcja, const QString &klucz)
         if (r.rodzaj == Rodzaj::Sekcja) {
             if (s.sekcja)
                 return s;
-            if (toSamo(r.nazwa, sekcja)) {
+            if (toSamo(k, r.nazwa, sekcja)) {
                 s.sekcja = true;
                 s.wstaw = l.nastepna;
                 s.wstawBezKonca = l.bezKonca;
@@ -174,7 +182,7 @@ Skan skanuj(QByteArrayView dane, const QString &sekcja, const QString &klucz)
         }
         if (!s.sekcja)
             continue;
-        if (r.rodzaj == Rodzaj::Klucz && toSamo(r.nazwa, klucz)) {
+        if (r.rodzaj == Rodzaj::Klucz && toSamo(k, r.nazwa, klucz)) {
             s.klucz = true;
             s.wartoscOd = l.poczatek + r.wartoscOd;
             s.wartoscDo = l.koniec;
@@ -206,7 +214,7 @@ std::optional<QByteArray> wczytaj(const QString &sciezka)
     return dane;
 }
 
-QString wartoscZPliku(QByteArrayView surowa)
+QString wartoscZPliku(const KodowaniePliku &k, QByteArrayView surowa)
 {
     // The value ends where a C string would: at the first NUL.
     const qsizetype nul = surowa.indexOf('\0');
@@ -215,7 +223,7 @@ QString wartoscZPliku(QByteArrayView surowa)
     if (surowa.size() >= 2 && surowa.front() == surowa.back()
         && (surowa.front() == '"' || surowa.front() == '\''))
         surowa = surowa.sliced(1, surowa.size() - 2);
-    return Kodowanie::zAnsi(surowa);
+    return k.tekst(surowa);
 }
 
 QByteArray koniecLinii(QByteArrayView dane)
@@ -227,9 +235,9 @@ QByteArray koniecLinii(QByteArrayView dane)
 }
 
 // A value, key or section name never spans lines.
-QByteArray jednaLinia(const QString &tekst)
+QByteArray jednaLinia(const KodowaniePliku &k, const QString &tekst)
 {
-    QByteArray b = Kodowanie::doAnsi(tekst);
+    QByteArray b = k.bajty(tekst);
     b.replace('\r', ' ').replace('\n', ' ').replace('\0', ' ');
     return b;
 }
@@ -237,8 +245,9 @@ QByteArray jednaLinia(const QString &tekst)
 QByteArray zmien(const QByteArray &dane, const QString &sekcja, const QString &klucz,
                  const QString &wartosc)
 {
-    const Skan s = skanuj(dane, sekcja, klucz);
-    const QByteArray nowaWartosc = jednaLinia(wartosc);
+    const KodowaniePliku k = KodowaniePliku::rozpoznaj(dane);
+    const Skan s = skanuj(dane, k, sekcja, klucz);
+    const QByteArray nowaWartosc = jednaLinia(k, wartosc);
     QByteArray wynik;
     if (s.klucz) {
         wynik.reserve(dane.size() + nowaWartosc.size());
@@ -246,7 +255,7 @@ QByteArray zmien(const QByteArray &dane, const QString &sekcja, const QString &k
         return wynik;
     }
     const QByteArray eol = koniecLinii(dane);
-    const QByteArray linia = jednaLinia(klucz) + '=' + nowaWartosc;
+    const QByteArray linia = jednaLinia(k, klucz) + '=' + nowaWartosc;
     if (s.sekcja) {
         wynik = dane;
         wynik.insert(s.wstaw, s.wstawBezKonca ? eol + linia : linia + eol);
@@ -255,8 +264,22 @@ QByteArray zmien(const QByteArray &dane, const QString &sekcja, const QString &k
     wynik = dane;
     if (!wynik.isEmpty() && !wynik.endsWith('\n'))
         wynik += eol;
-    wynik += '[' + jednaLinia(sekcja) + ']' + eol + linia + eol;
+    wynik += '[' + jednaLinia(k, sekcja) + ']' + eol + linia + eol;
     return wynik;
+}
+
+// The value as stored, whatever its length; nothing when the file, the
+// section or the key is missing.
+std::optional<QString> wartoscKlucza(const QString &plik, const QString &sekcja, const QString &klucz)
+{
+    const auto dane = wczytaj(modNI::ZnajdzPlik(plik));
+    if (!dane)
+        return std::nullopt;
+    const KodowaniePliku k = KodowaniePliku::rozpoznaj(*dane);
+    const Skan s = skanuj(*dane, k, jakWPliku(sekcja), jakWPliku(klucz));
+    if (!s.klucz)
+        return std::nullopt;
+    return wartoscZPliku(k, s.wartosc);
 }
 
 } // namespace
@@ -278,20 +301,24 @@ QString ZnajdzPlik(const QString &plik)
 
 QString CzytajIni(QString Plik, QString Sekcja, QString Klucz, QString Domyslna)
 {
-    QString wynik = Domyslna;
-    if (const auto dane = wczytaj(ZnajdzPlik(Plik))) {
-        const Skan s = skanuj(*dane, jakWPliku(Sekcja), jakWPliku(Klucz));
-        if (s.klucz)
-            wynik = wartoscZPliku(s.wartosc);
-    }
+    const QString wynik = wartoscKlucza(Plik, Sekcja, Klucz).value_or(Domyslna);
     // What the 100-character buffer could not hold counts as not read.
     if (wynik.size() >= kBuforWartosci - 1)
         return Domyslna;
     return wynik;
 }
 
+bool ZaDlugaWartosc(const QString &Plik, const QString &Sekcja, const QString &Klucz)
+{
+    const auto wartosc = wartoscKlucza(Plik, Sekcja, Klucz);
+    return wartosc && wartosc->size() >= kBuforWartosci - 1;
+}
+
 bool ZapiszIni(QString Plik, QString Sekcja, QString Klucz, QString Wartosc)
 {
+    // No other process works on a copy of the file that this save is about
+    // to replace, nor this one on a copy another is replacing.
+    const BlokadaZapisu blokada(ZnajdzPlik(Plik));
     const QString sciezka = ZnajdzPlik(Plik);
     const QFileInfo info(sciezka);
     QByteArray dane;
@@ -327,6 +354,7 @@ QVector<Wpis> SekcjaOdczyt(const QString &sekcja, const QString &plik)
     const auto dane = wczytaj(ZnajdzPlik(plik));
     if (!dane)
         return wynik;
+    const KodowaniePliku k = KodowaniePliku::rozpoznaj(*dane);
 
     // The entries as the whole-section read hands them over: key=value, each
     // followed by a NUL, cut where the buffer ends.
@@ -341,7 +369,7 @@ QVector<Wpis> SekcjaOdczyt(const QString &sekcja, const QString &plik)
             // Only the first section of the name is delivered.
             if (wSekcji)
                 break;
-            wSekcji = toSamo(r.nazwa, szukana);
+            wSekcji = toSamo(k, r.nazwa, szukana);
             continue;
         }
         if (!wSekcji)
@@ -363,11 +391,27 @@ QVector<Wpis> SekcjaOdczyt(const QString &sekcja, const QString &plik)
         if (rowna < 0)
             continue;
         const qsizetype druga = wpis.indexOf('=', rowna + 1);
-        wynik.append({Kodowanie::zAnsi(QByteArrayView(wpis).first(rowna)),
-                      Kodowanie::zAnsi(QByteArrayView(wpis).sliced(
+        wynik.append({k.tekst(QByteArrayView(wpis).first(rowna)),
+                      k.tekst(QByteArrayView(wpis).sliced(
                           rowna + 1, (druga < 0 ? wpis.size() : druga) - rowna - 1))});
     }
     return wynik;
+}
+
+void UsunPozostalosciZapisu(const QString &plik)
+{
+    // A save writes `<name>.XXXXXX` beside the file and renames it over the
+    // file; a crash in between leaves it behind.
+    const QFileInfo info(plik);
+    const QRegularExpression nazwa(QStringLiteral("^%1\\.[A-Za-z0-9]{6}$")
+                                       .arg(QRegularExpression::escape(info.fileName())),
+                                   QRegularExpression::CaseInsensitiveOption);
+    const QDir folder = info.absoluteDir();
+    const QDateTime granica = QDateTime::currentDateTimeUtc().addSecs(-kWiekPozostalosciS);
+    const QFileInfoList kandydaci = folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QFileInfo &f : kandydaci)
+        if (nazwa.match(f.fileName()).hasMatch() && f.lastModified().toUTC() < granica)
+            QFile::remove(f.filePath());
 }
 
 } // namespace modNI

@@ -4,7 +4,7 @@
 #include <QVector>
 
 // Key access to the program's INI files (the settings file and the language
-// file). Every call goes to the file itself: nothing is cached, so a change made
+// file), in Windows-1250 or, for a file saved as UTF-8, in UTF-8. Every call goes to the file itself: nothing is cached, so a change made
 // by another program is seen at once. File names are matched without regard to
 // case, as on the desktop the files come from.
 
@@ -28,14 +28,23 @@ inline constexpr int kBuforSekcji = 10000;
 // section or the key is missing or the value is too long.
 QString CzytajIni(QString Plik, QString Sekcja, QString Klucz, QString Domyslna);
 
+// True when the key is there with a value too long to be read (99 characters
+// or more), which `CzytajIni` gives as the default.
+bool ZaDlugaWartosc(const QString &Plik, const QString &Sekcja, const QString &Klucz);
+
 // Sets the key, creating the file, the section and the key as needed. Every
 // other byte of the file stays as it was; the file is replaced in one step, so a
-// failure leaves the old file whole. False when the file could not be written.
+// failure leaves the old file whole. Saves of several processes to one file
+// take turns. False when the file could not be written.
 bool ZapiszIni(QString Plik, QString Sekcja, QString Klucz, QString Wartosc);
 
 // Every entry of the section, in file order, as far as it fits the 10,000
 // character buffer; entries without "=" are left out.
 QVector<Wpis> SekcjaOdczyt(const QString &sekcja, const QString &plik);
+
+// Removes the temporary files that saves of `plik` interrupted by a crash left
+// beside it, once they are a minute old.
+void UsunPozostalosciZapisu(const QString &plik);
 
 // The existing file whose name matches `plik` without regard to case, or
 // `plik` itself when there is none.

@@ -8,7 +8,10 @@ QString Jezyk::TekstJezyka(const QString &Sekcja, const QString &Klucz,
     const QString v = modNI::CzytajIni(m_plik, Sekcja, Klucz, QString());
     if (!v.isEmpty())
         return v;
-    modNI::ZapiszIni(m_plik, Sekcja, Klucz, Domyslna);
+    // A translation too long to be read is still the translator's work: the
+    // screen shows the default, the file keeps the text.
+    if (!modNI::ZaDlugaWartosc(m_plik, Sekcja, Klucz))
+        modNI::ZapiszIni(m_plik, Sekcja, Klucz, Domyslna);
     return Domyslna;
 }
 

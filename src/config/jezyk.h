@@ -5,7 +5,8 @@
 // Texts of the user interface looked up in the language file. A text that is
 // missing or empty there is written into the file with its Polish default, so
 // that a program started without a language file leaves a complete one behind
-// for the translator. Nothing is cached: an edit of the file shows the next time
+// for the translator; one too long to be read shows the default but stays in
+// the file. Nothing is cached: an edit of the file shows the next time
 // a window loads or a message is shown.
 class Jezyk
 {

@@ -82,7 +82,7 @@ void Emulator::polecenie(const QByteArray &ramka)
         return;
     if (m_opcje.zalew.count() > 0) {
         Dziennik::wypisz("FLOOD start " + QByteArray::number(m_opcje.zalew.count()) + " ms");
-        m_nadajnik->zalewaj(m_opcje.zalew);
+        m_nadajnik->zalewaj(m_opcje.zalew, m_opcje.zalewNaSekunde);
         return;
     }
     m_nadajnik->wyslij(m_opcje.szum + *odpowiedz + m_opcje.dopisek, m_opcje.opoznienie);

@@ -1,3 +1,4 @@
+#include "config/folder.h"
 #include "emulator/dziennik.h"
 #include "emulator/emulator.h"
 #include "emulator/obserwator_portu.h"
@@ -48,8 +49,8 @@ int main(int argc, char *argv[])
 
     QString komunikat;
     bool pomoc = false;
-    const auto opcje = OpcjeEmulatora::czytaj(app.arguments(), app.applicationDirPath(),
-                                              komunikat, pomoc);
+    const auto opcje = OpcjeEmulatora::czytaj(
+        app.arguments(), FolderProgramu::domyslny(app.applicationDirPath()).folder(), komunikat, pomoc);
     if (!opcje) {
         if (pomoc) {
             std::fputs(qPrintable(komunikat), stdout);

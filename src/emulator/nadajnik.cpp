@@ -57,11 +57,14 @@ void Nadajnik::nadawaj()
     }
 }
 
-void Nadajnik::zalewaj(milliseconds czas)
+void Nadajnik::zalewaj(milliseconds czas, qint64 bajtowNaSekunde)
 {
     m_zalewDoNs = terazNs() + duration_cast<nanoseconds>(czas).count();
+    m_zalewNaSekunde = bajtowNaSekunde;
     if (!m_zalew.isActive()) {
         m_zalanych = 0;
+        m_zalewRozliczone = 0;
+        m_zalewOdNs = terazNs();
         m_zalew.start();
         taktZalewu();
     }
@@ -74,7 +77,20 @@ void Nadajnik::taktZalewu()
         emit zalewSkonczony(m_zalanych);
         return;
     }
-    m_zalanych += zapisz(QByteArray(kBajtowNaTakt, kBajtZalewu));
+    // Each tick sends what is due by the end of its period; what the
+    // pseudo-terminal could not take waits for the next tick, up to a tenth of
+    // a second's worth, and beyond that is lost, as on a line nobody reads.
+    const qint64 takt = std::max<qint64>(1, m_zalewNaSekunde * kTaktZalewu.count() / 1000);
+    const qint64 zapas = m_zalewNaSekunde / 10 + takt;
+    const auto nalezne = takt + qint64(double(m_zalewNaSekunde) * double(terazNs() - m_zalewOdNs) / 1e9);
+    const qint64 teraz = std::min(nalezne - m_zalewRozliczone, zapas);
+    if (teraz <= 0)
+        return;
+    if (m_blokZalewu.size() < teraz)
+        m_blokZalewu = QByteArray(qsizetype(zapas), kBajtZalewu);
+    const qsizetype zapisane = zapisz(QByteArray::fromRawData(m_blokZalewu.constData(), qsizetype(teraz)));
+    m_zalanych += zapisane;
+    m_zalewRozliczone = std::max(m_zalewRozliczone + zapisane, nalezne - zapas);
 }
 
 qsizetype Nadajnik::zapisz(const QByteArray &bajty)

@@ -20,9 +20,11 @@ class Nadajnik : public QObject
 public:
     // Pause between the pieces of a split answer.
     static constexpr std::chrono::milliseconds kPrzerwaKawalkow{5};
-    // A flood goes out like a line at 9600 baud: about 1000 bytes a second.
-    static constexpr std::chrono::milliseconds kTaktZalewu{10};
-    static constexpr int kBajtowNaTakt = 10;
+    // A flood goes out every millisecond, in pieces the pseudo-terminal takes
+    // whole; unless told otherwise like a line at 9600 baud: about 1000 bytes
+    // a second.
+    static constexpr std::chrono::milliseconds kTaktZalewu{1};
+    static constexpr qint64 kZalewNaSekunde = 1000;
     static constexpr char kBajtZalewu = 'U';
 
     // `rozmiarKawalka` 0 sends every answer in one write; `portOtwarty` tells
@@ -33,9 +35,10 @@ public:
     // Sends `odpowiedz` `opoznienie` from now, but not before the answers
     // queued earlier are out.
     void wyslij(const QByteArray &odpowiedz, std::chrono::milliseconds opoznienie);
-    // Sends bytes other than EOT without a break for `czas` from now; a flood
+    // Sends bytes other than EOT without a break for `czas` from now, at
+    // `bajtowNaSekunde` on average however late the timer ticks; a flood
     // under way is lengthened.
-    void zalewaj(std::chrono::milliseconds czas);
+    void zalewaj(std::chrono::milliseconds czas, qint64 bajtowNaSekunde = kZalewNaSekunde);
 
 signals:
     // The whole answer is out: `naLinii` reached the line, `utracone` did not.
@@ -65,6 +68,10 @@ private:
     std::deque<Odpowiedz> m_kolejka;
     QTimer m_budzik;
     QTimer m_zalew;
+    qint64 m_zalewOdNs = 0;
     qint64 m_zalewDoNs = 0;
-    qint64 m_zalanych = 0;
+    qint64 m_zalewNaSekunde = kZalewNaSekunde;
+    qint64 m_zalewRozliczone = 0; // due so far, on the line or lost
+    qint64 m_zalanych = 0;        // on the line
+    QByteArray m_blokZalewu;
 };

@@ -12,7 +12,7 @@
 namespace {
 
 const QCommandLineOption kFolder({QStringLiteral("folder")},
-    QStringLiteral("Folder of settings.ini (default: the folder of this program)."),
+    QStringLiteral("Folder of settings.ini (default: the folder the program keeps its settings in)."),
     QStringLiteral("DIR"));
 const QCommandLineOption kLink({QStringLiteral("link")},
     QStringLiteral("Make PATH a symbolic link to the device."), QStringLiteral("PATH"));
@@ -44,6 +44,9 @@ const QCommandLineOption kIgnoreSet({QStringLiteral("ignore-set")},
 const QCommandLineOption kFlood({QStringLiteral("flood")},
     QStringLiteral("Answer every command with bytes other than EOT for SECONDS."),
     QStringLiteral("SECONDS"));
+const QCommandLineOption kFloodRate({QStringLiteral("flood-rate")},
+    QStringLiteral("Bytes a second of a flood (default 1000, about a line at 9600 baud)."),
+    QStringLiteral("BYTES"));
 const QCommandLineOption kQuietFrames({QStringLiteral("quiet-frames")},
     QStringLiteral("Do not report each scale frame."));
 const QCommandLineOption kStdin({QStringLiteral("stdin")},
@@ -84,7 +87,7 @@ std::optional<Opcje> czytaj(const QStringList &argumenty, const QString &folderP
         "  SCALE \"<text>\" weight=<w> client=<line>, SCALE stopped   with --scale"));
     const QCommandLineOption help = p.addHelpOption();
     p.addOptions({kFolder, kLink, kMode, kFrame, kMax, kVersion, kSilent, kDelay, kSplit,
-                  kTrailing, kNoise, kWrongLength, kIgnoreSet, kFlood, kQuietFrames, kStdin});
+                  kTrailing, kNoise, kWrongLength, kIgnoreSet, kFlood, kFloodRate, kQuietFrames, kStdin});
     OpcjeWagiEmulatora::dodaj(p);
     pomoc = false;
     if (!p.parse(argumenty)) {
@@ -158,6 +161,14 @@ std::optional<Opcje> czytaj(const QStringList &argumenty, const QString &folderP
             return std::nullopt;
         }
         o.zalew = std::chrono::milliseconds(qRound64(s * 1000.0));
+    }
+    if (p.isSet(kFloodRate)) {
+        bool ok = false;
+        o.zalewNaSekunde = p.value(kFloodRate).toLongLong(&ok);
+        if (!ok || o.zalewNaSekunde < 100 || o.zalewNaSekunde > 100'000'000) {
+            komunikat = QStringLiteral("--flood-rate takes bytes a second, 100 to 100000000");
+            return std::nullopt;
+        }
     }
     o.bezRamek = p.isSet(kQuietFrames);
     o.doKoncaWejscia = p.isSet(kStdin);

@@ -23,6 +23,7 @@ struct Opcje
     QByteArray szum;
     QByteArray dopisek;
     std::chrono::milliseconds zalew{0};
+    qint64 zalewNaSekunde = 1000;
     bool bezRamek = false;
     bool doKoncaWejscia = false;
     std::optional<OpcjeWagi> waga;

@@ -102,7 +102,11 @@ bool Nasluch::otworz(const QString &linia)
     m_ramkiProby.clear();
     m_ciszaZgloszona = false;
     m_poczatekProbyMs = m_zegar.elapsed();
-    return m_lacze.OtworzPort();
+    if (!m_lacze.OtworzPort())
+        return false;
+    // Everything the scale sends is ours to read, not stray bytes to drop.
+    port.oczekujOdpowiedzi(true);
+    return true;
 }
 
 void Nasluch::tyknij()

@@ -5,12 +5,14 @@
 
 #include <algorithm>
 #include <iterator>
-
 #include <optional>
 
 #ifndef Q_OS_WIN
 #include <cerrno>
 #include <unistd.h>
+#endif
+#ifdef Q_OS_LINUX
+#include <sys/file.h>
 #endif
 
 namespace {
@@ -28,6 +30,10 @@ bool bezUprawnien(const QString &urzadzenie)
     return ::access(QFile::encodeName(urzadzenie).constData(), R_OK | W_OK) != 0 && errno == EACCES;
 #endif
 }
+
+// The most the port object keeps of what came in and was not read yet; far
+// more than any answer, and what a flood brings beyond it waits in the driver.
+constexpr qint64 kBuforOdczytu = 64 * 1024;
 
 // The speeds a serial port object has always offered; anything else is refused
 // like any other bad setting.
@@ -73,7 +79,9 @@ std::optional<QSerialPort::StopBits> bityStopu(const QString &t)
 MSComm::MSComm(MapaPortow mapa, QObject *parent) : QObject(parent), m_mapa(std::move(mapa))
 {
     setObjectName(QStringLiteral("MSComm1"));
+    m_port.setReadBufferSize(kBuforOdczytu);
     connect(&m_port, &QSerialPort::errorOccurred, this, &MSComm::bladPortu);
+    connect(&m_port, &QSerialPort::readyRead, this, &MSComm::odrzucNieoczekiwane);
 }
 
 MSComm::~MSComm()
@@ -115,6 +123,7 @@ bool MSComm::setSettings(const QString &tekst)
 MSComm::Blad MSComm::setPortOpen(bool otworz)
 {
     if (!otworz) {
+        m_oczekiwanie = false;
         if (m_port.isOpen()) {
             m_port.close();
             if (m_podsluch)
@@ -141,6 +150,12 @@ MSComm::Blad MSComm::setPortOpen(bool otworz)
         if (blad == QSerialPort::PermissionError)
             return bezUprawnien(urzadzenie()) ? BrakUprawnien : PortZajety;
         return InnyBlad;
+    }
+    if (!zablokujUrzadzenie()) {
+        m_port.close();
+        if (m_podsluch)
+            zglos(ZdarzenieLinii::Rodzaj::Blad, {}, m_opisBledu);
+        return PortZajety;
     }
     m_opisBledu.clear();
     // Whatever arrived while the port was closed is not part of the next answer.
@@ -189,6 +204,43 @@ bool MSComm::czekajNaDane(int ms)
     if (!m_port.isOpen())
         return false;
     return m_port.bytesAvailable() > 0 || m_port.waitForReadyRead(ms);
+}
+
+void MSComm::oczekujOdpowiedzi(bool tak)
+{
+    m_oczekiwanie = tak;
+    if (tak && m_port.isOpen())
+        odrzuc();
+}
+
+void MSComm::odrzucNieoczekiwane()
+{
+    if (!m_oczekiwanie)
+        odrzuc();
+}
+
+void MSComm::odrzuc()
+{
+    // Dropped, but a watcher still sees every byte that came.
+    if (!m_podsluch) {
+        m_port.skip(m_port.bytesAvailable());
+        return;
+    }
+    const QByteArray bajty = m_port.readAll();
+    if (!bajty.isEmpty())
+        zglos(ZdarzenieLinii::Rodzaj::Odczyt, bajty);
+}
+
+bool MSComm::zablokujUrzadzenie()
+{
+#ifdef Q_OS_LINUX
+    // The lock goes with the descriptor when the port closes.
+    if (::flock(int(m_port.handle()), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+        m_opisBledu = QStringLiteral("%1: locked by another program").arg(urzadzenie());
+        return false;
+    }
+#endif
+    return true;
 }
 
 void MSComm::bladPortu(QSerialPort::SerialPortError blad)

@@ -58,6 +58,12 @@ public:
     // Sleeps until bytes are waiting or `ms` has passed; false at once when the
     // port is closed.
     bool czekajNaDane(int ms);
+    // While no answer is awaited, whatever the line brings (a converter that
+    // echoes, a scale on the wrong plug) is read and dropped as it comes, so
+    // neither continuous sending nor an idle open port piles it up. Awaiting
+    // starts empty: what came before the question is not its answer. Closing
+    // the port ends it.
+    void oczekujOdpowiedzi(bool tak);
 
     // Whoever watches the traffic, or nullptr. Every byte written and read and
     // every opening, closing and failure reaches it with its time.
@@ -72,6 +78,10 @@ signals:
 private:
     void bladPortu(QSerialPort::SerialPortError blad);
     void zglos(ZdarzenieLinii::Rodzaj r, const QByteArray &bajty = {}, const QString &tekst = {});
+    void odrzucNieoczekiwane();
+    void odrzuc();
+    // Another program may hold the device with flock() instead of a lock file.
+    bool zablokujUrzadzenie();
 
     struct Linia
     {
@@ -88,4 +98,5 @@ private:
     Linia m_linia;
     QString m_opisBledu;
     Podsluch *m_podsluch = nullptr;
+    bool m_oczekiwanie = false;
 };

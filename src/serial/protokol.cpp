@@ -27,6 +27,8 @@ bool Protokol::wyslij(const QByteArray &ramka, Znaczenie znaczenie)
     MSComm &port = m_lacze.port();
     if (Podsluch *p = port.podsluch())
         p->zdarzenie(ZdarzenieLinii::teraz(std::move(znaczenie)));
+    // The answer may start while the frame is still going out.
+    port.oczekujOdpowiedzi(true);
     port.Output(ramka);
     // The pause counts from the moment the frame is on the line.
     port.doczekajWyslania(static_cast<int>(kLimitOdpowiedzi.count()));
@@ -109,6 +111,7 @@ Protokol::Wymiana Protokol::odbierz()
 
     if (m_pokazCzekanie)
         m_pokazCzekanie(false);
+    port.oczekujOdpowiedzi(false);
     if (czasMinal)
         return {Wymiana::Stan::CzasMinal,
                 m_lacze.jezyk().Komunikat(QStringLiteral("Przekroczony czas oczekiwania!"))};

@@ -1,4 +1,7 @@
+#include "config/folder.h"
 #include "config/ini.h"
+#include "config/jezyk.h"
+#include "config/kodowanie.h"
 #include "wspolne/pliki.h"
 
 #include <QTemporaryDir>
@@ -176,6 +179,116 @@ private slots:
         QVERIFY(po.size() > tresc.size());
         QCOMPARE(po.indexOf(tresc.left(100)), 0);
         QVERIFY(po.contains(tresc.right(100)));
+    }
+
+    void kodowaniePliku_data()
+    {
+        // The file before, the value of PRĘDKOŚĆ read from it, and the file
+        // after PRĘDKOŚĆ=4800 and PARZYSTOŚĆ=E are written.
+        QTest::addColumn<QByteArray>("przed");
+        QTest::addColumn<QString>("predkosc");
+        QTest::addColumn<QByteArray>("po");
+        const QString ustawienia = QStringLiteral("[USTAWIENIA]\r\nPRĘDKOŚĆ=19200\r\n");
+        const QString zapisane = QStringLiteral("[USTAWIENIA]\r\nPRĘDKOŚĆ=4800\r\nPARZYSTOŚĆ=E\r\n");
+        const QByteArray bom = "\xEF\xBB\xBF";
+        QTest::newRow("windows-1250") << Kodowanie::doAnsi(ustawienia) << "19200" << Kodowanie::doAnsi(zapisane);
+        QTest::newRow("utf-8") << ustawienia.toUtf8() << "19200" << zapisane.toUtf8();
+        QTest::newRow("utf-8 z BOM") << bom + ustawienia.toUtf8() << "19200" << bom + zapisane.toUtf8();
+        // The mark alone makes a file UTF-8, Polish letters or not.
+        QTest::newRow("BOM, sam ASCII") << bom + "[USTAWIENIA]\r\n" << "9600"
+                                        << bom + QStringLiteral("[USTAWIENIA]\r\nPARZYSTOŚĆ=E\r\nPRĘDKOŚĆ=4800\r\n").toUtf8();
+        // Plain ASCII, or UTF-8 with one byte that breaks it, is Windows-1250.
+        QTest::newRow("ASCII") << QByteArray("[USTAWIENIA]\r\n") << "9600"
+                               << Kodowanie::doAnsi(QStringLiteral("[USTAWIENIA]\r\nPARZYSTOŚĆ=E\r\nPRĘDKOŚĆ=4800\r\n"));
+        const QByteArray zepsute = ustawienia.toUtf8() + "x=\xB9\r\n";
+        QTest::newRow("niepoprawne utf-8") << zepsute << "9600"
+                                           << zepsute + Kodowanie::doAnsi(QStringLiteral("PARZYSTOŚĆ=E\r\nPRĘDKOŚĆ=4800\r\n"));
+    }
+
+    void kodowaniePliku()
+    {
+        QFETCH(QByteArray, przed);
+        QFETCH(QString, predkosc);
+        QFETCH(QByteArray, po);
+        const QString plik = sciezka("Settings.ini");
+        QVERIFY(zapiszBajty(plik, przed));
+        QCOMPARE(CzytajIni(plik, "USTAWIENIA", QStringLiteral("PRĘDKOŚĆ"), "9600"), predkosc);
+        QVERIFY(ZapiszIni(plik, "USTAWIENIA", QStringLiteral("PARZYSTOŚĆ"), "E"));
+        QVERIFY(ZapiszIni(plik, "USTAWIENIA", QStringLiteral("PRĘDKOŚĆ"), "4800"));
+        QCOMPARE(czytajBajty(plik), po);
+        QCOMPARE(CzytajIni(plik, "ustawienia", QStringLiteral("parzystość"), ""), QString("E"));
+        const QVector<Wpis> wpisy = SekcjaOdczyt("USTAWIENIA", plik);
+        QVERIFY(std::any_of(wpisy.begin(), wpisy.end(), [](const Wpis &w) {
+            return w.Klucz == QStringLiteral("PRĘDKOŚĆ") && w.Wartosc == "4800";
+        }));
+    }
+
+    void tekstJezyka_data()
+    {
+        // What the language file holds under the key, what is shown, and what
+        // the key holds afterwards.
+        QTest::addColumn<QByteArray>("wpis");
+        QTest::addColumn<QString>("pokazany");
+        QTest::addColumn<QByteArray>("potem");
+        const QByteArray v98(98, 'x');
+        const QByteArray v99(99, 'y');
+        QTest::newRow("brak") << QByteArray() << "Zamknij" << QByteArray("end=Zamknij");
+        QTest::newRow("pusty") << QByteArray("end=") << "Zamknij" << QByteArray("end=Zamknij");
+        QTest::newRow("98 znakow") << "end=" + v98 << QString(v98) << "end=" + v98;
+        // Too long to read: the default is shown, the translation stays.
+        QTest::newRow("99 znakow") << "end=" + v99 << "Zamknij" << "end=" + v99;
+        QTest::newRow("300 znakow") << "end=" + QByteArray(300, 'z') << "Zamknij" << "end=" + QByteArray(300, 'z');
+    }
+
+    void tekstJezyka()
+    {
+        QFETCH(QByteArray, wpis);
+        QFETCH(QString, pokazany);
+        QFETCH(QByteArray, potem);
+        const QString plik = sciezka("set.lng");
+        QVERIFY(zapiszBajty(plik, "[glowna]\r\n" + (wpis.isEmpty() ? QByteArray() : wpis + "\r\n") + "x=1\r\n"));
+        QCOMPARE(Jezyk(plik).TekstJezyka("glowna", "end", "Zamknij"), pokazany);
+        QVERIFY(czytajBajty(plik).split('\n').contains(potem + '\r'));
+    }
+
+    void folderDanych_data()
+    {
+        // The marker beside the executable (none: no file) and the folder
+        // the program keeps its files in.
+        QTest::addColumn<QByteArray>("znacznik");
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("budowa") << QByteArray() << "<program>";
+        QTest::newRow("wskazany") << QByteArray("<dane>\n") << "<dane>";
+#ifndef Q_OS_WIN
+        QTest::newRow("pusty") << QByteArray("") << "/var/lib/konwerter";
+#endif
+    }
+
+    void folderDanych()
+    {
+        QFETCH(QByteArray, znacznik);
+        QFETCH(QString, folder);
+        const QString program = sciezka("program");
+        const QString dane = sciezka("dane");
+        QVERIFY(QDir().mkpath(program));
+        const QString wzor = "[parametry]\r\nramka=1\r\n";
+        QVERIFY(zapiszBajty(program + "/settings.ini.default", wzor.toLatin1()));
+        QVERIFY(zapiszBajty(program + "/set.lng.default", "[glowna]\r\n"));
+        if (!znacznik.isNull())
+            QVERIFY(zapiszBajty(program + "/folder-danych", znacznik.replace("<dane>", dane.toUtf8())));
+        folder.replace("<program>", program).replace("<dane>", dane);
+        const FolderProgramu f = FolderProgramu::domyslny(program);
+        QCOMPARE(f.folder(), folder);
+        if (folder != dane)
+            return;
+        // The folder of an installed program gets the shipped defaults where
+        // its own files are missing, and keeps the ones it has.
+        QVERIFY(QDir().mkpath(dane));
+        QVERIFY(zapiszBajty(dane + "/SET.LNG", "[glowna]\r\nend=End\r\n"));
+        f.przygotuj();
+        QCOMPARE(czytajBajty(f.plikKatalogu()), wzor.toLatin1());
+        QCOMPARE(QDir(dane).entryList(QDir::Files), (QStringList{"SET.LNG", "settings.ini"}));
+        QCOMPARE(Jezyk(f.plikJezyka()).TekstJezyka("glowna", "end", "Zamknij"), QString("End"));
     }
 };
 

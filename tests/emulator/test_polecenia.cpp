@@ -183,7 +183,7 @@ void TestPolecenia::zleOpcje()
 {
     const QList<QStringList> przypadki{{"--mode", "12"}, {"--frame", "12"}, {"--max", "1234567890"},
                                        {"--max", "12345a"}, {"--split", "0"}, {"--delay", "-1"},
-                                       {"--flood", "0"}, {"--fast"}};
+                                       {"--flood", "0"}, {"--flood-rate", "0"}, {"--fast"}};
     for (const QStringList &argumenty : przypadki) {
         QProcess p;
         p.start(KONWERTER_EMU, argumenty);

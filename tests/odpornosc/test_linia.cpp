@@ -6,6 +6,7 @@
 #include "serial/odbior_odpowiedzi.h"
 #include "serial/polaczenie.h"
 #include "simulator/nadajnik.h"
+#include "simulator/wartosci.h"
 #include "wspolne/okno.h"
 #include "wspolne/pliki.h"
 
@@ -21,6 +22,7 @@
 
 #include <fcntl.h>
 #include <pty.h>
+#include <sys/file.h>
 #include <termios.h>
 
 using RamkaKonwertera::Polecenie;
@@ -157,6 +159,35 @@ private slots:
         QVERIFY2(przyrost < 8192, qPrintable(QString("%1 kB more for %2 bytes").arg(przyrost).arg(zalew.wyslane)));
     }
 
+    void zalewGdyNicNieOczekiwane_data()
+    {
+        QTest::addColumn<bool>("wysylanie");
+        QTest::newRow("wysylanie ciagle") << true;
+        QTest::newRow("port otwarty") << false;
+    }
+
+    void zalewGdyNicNieOczekiwane()
+    {
+        // While no answer is awaited the port stays open for seconds on end:
+        // what the line brings then is dropped, not kept.
+        QFETCH(bool, wysylanie);
+        Zalew zalew;
+        Polaczenie p(zalew.sciezka, m_dir->path());
+        Wartosci wartosci;
+        wartosci.BudujRamke(100);
+        Nadajnik nadajnik(p.port, wartosci);
+        QVERIFY(p.lacze.OtworzPort());
+        if (wysylanie)
+            nadajnik.wlacz();
+        SzczytPamieci szczyt;
+        QTest::qWait(2000);
+        const long przyrost = szczyt.przyrostKB();
+        QVERIFY(p.port.PortOpen());
+        QCOMPARE(nadajnik.wyslane() > 20, wysylanie);
+        QVERIFY2(zalew.wyslane > 1024 * 1024, qPrintable(QString("%1 bytes").arg(zalew.wyslane)));
+        QVERIFY2(przyrost < 1024, qPrintable(QString("%1 kB more for %2 bytes").arg(przyrost).arg(zalew.wyslane)));
+    }
+
     void konwerterZnikaWTrakcieWymiany()
     {
         const QString nazwa = m_dir->filePath("konwerter");
@@ -244,6 +275,24 @@ private slots:
         QVERIFY(!e->czekajNaLinie("PORT closed", 5000).isNull());
         QCOMPARE(p.protokol.PobierzMax(), QString("001500"));
         QCOMPARE(p.komunikaty.lista.size(), 2);
+        QCOMPARE(e->rx(), QList<QByteArray>{"\x01" "2?\x04"});
+    }
+
+    void portZablokowanyFlock()
+    {
+        // Another program that locks the device itself instead of leaving a
+        // lock file; a lock belongs to an open of the device, so one of this
+        // process holds the port against it as well.
+        auto e = emulator();
+        const int fd = ::open(QFile::encodeName(e->urzadzenie()).constData(), O_RDWR | O_NOCTTY);
+        QVERIFY(fd >= 0);
+        QCOMPARE(::flock(fd, LOCK_EX | LOCK_NB), 0);
+        Polaczenie p(e->urzadzenie(), m_dir->path());
+        QCOMPARE(p.protokol.PobierzMax(), QString(""));
+        QCOMPARE(p.komunikaty.teksty(), QStringList{"Port com1 jest już otwarty przez inną aplikację"});
+        QVERIFY(!p.port.PortOpen());
+        ::close(fd);
+        QCOMPARE(p.protokol.PobierzMax(), QString("001500"));
         QCOMPARE(e->rx(), QList<QByteArray>{"\x01" "2?\x04"});
     }
 };

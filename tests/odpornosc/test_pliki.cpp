@@ -3,15 +3,18 @@
 // and files that are not files, permissions, and where a write's temporary
 // files go.
 
+#include "config/folder.h"
 #include "config/ini.h"
 #include "obserwator_folderu.h"
 #include "pomiary.h"
 #include "wspolne/pliki.h"
 
+#include <QProcess>
 #include <QStorageInfo>
 #include <QtTest>
 
 #include <atomic>
+#include <csignal>
 #include <future>
 
 #include <fcntl.h>
@@ -257,6 +260,75 @@ private slots:
         QFile::setPermissions(m_folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QCOMPARE(folder.zdarzenia().size(), z.size());
         QCOMPARE(czytajBajty(s), przed);
+    }
+
+    void zapisyRownoczesne()
+    {
+        // Two processes save 300 keys each into one file at the same time:
+        // every key arrives, and every byte that was there stays.
+        const QString s = plik("Settings.ini");
+        const QByteArray przed = "; ustawienia\r\n[USTAWIENIA]\r\nNR PORTU=1\r\nPR\xCA" "DKO\x8C\xC6=9600\r\n\r\n"
+                                 "[parametry]\r\nramka=1\r\n";
+        QVERIFY(zapiszBajty(s, przed));
+        QProcess a;
+        QProcess b;
+        a.start(KONWERTER_PISARZ, {s, "a", "300"});
+        b.start(KONWERTER_PISARZ, {s, "b", "300"});
+        QVERIFY(a.waitForFinished(60000) && b.waitForFinished(60000));
+        QCOMPARE(a.exitCode(), 0);
+        QCOMPARE(b.exitCode(), 0);
+        QByteArray po = czytajBajty(s);
+        for (const char *przedrostek : {"a", "b"})
+            for (int i = 0; i < 300; ++i) {
+                const QByteArray klucz = przedrostek + QByteArray::number(i).rightJustified(3, '0');
+                const QByteArray linia = klucz + '=' + klucz + "\r\n";
+                QVERIFY2(po.count(linia) == 1, klucz.constData());
+                po.replace(linia, "");
+            }
+        QCOMPARE(po, przed);
+        QCOMPARE(pliki(m_folder), QStringList{"Settings.ini"});
+
+        // A writer killed while it holds the lock leaves it behind; the next
+        // save takes it over rather than wait it out, and leaves no lock.
+        const QString blokada = s + ".lock";
+        for (int proba = 0; proba < 20 && !QFile::exists(blokada); ++proba) {
+            QProcess zabity;
+            zabity.start(KONWERTER_PISARZ, {s, "c", "100000"});
+            QTRY_VERIFY(QFile::exists(blokada));
+            ::kill(pid_t(zabity.processId()), SIGKILL);
+            QVERIFY(zabity.waitForFinished());
+        }
+        QVERIFY(QFile::exists(blokada));
+        QVERIFY(ZapiszIni(s, kSekcja, "NR PORTU", "2"));
+        QVERIFY(!QFile::exists(blokada));
+        QVERIFY(!QFile::exists(s + ".kolejka"));
+    }
+
+    void pozostalosciZapisu()
+    {
+        // What a save cut short by a crash left beside the program's files
+        // goes at the next start, once it is a minute old; nothing else goes.
+        struct Plik { QString nazwa; int wiek; bool zostaje; };
+        const Plik przypadki[] = {
+            {"settings.ini.Ab12Cd", 120, false}, {"Settings.ini.x1Y2z3", 3600, false},
+            {"SET.LNG.qwerty", 86400, false},    {"settings.ini.AAAAAA", 10, true},
+            {"settings.ini.bak", 3600, true},    {"settings.ini.lock", 3600, true},
+            {"settings.ini.Ab12Cd7", 3600, true}, {"inny.ini.Ab12Cd", 3600, true},
+            {"Settings.ini", 3600, true},        {"set.lng", 3600, true},
+        };
+        QStringList zostaja;
+        for (const Plik &p : przypadki) {
+            QFile f(plik(p.nazwa));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(-p.wiek), QFileDevice::FileModificationTime));
+            if (p.zostaje)
+                zostaja.append(p.nazwa);
+        }
+        FolderProgramu(m_folder).przygotuj();
+        QStringList sa = pliki(m_folder);
+        sa.sort();
+        zostaja.sort();
+        QCOMPARE(sa, zostaja);
     }
 };
 

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The Debian package built from this build folder: its contents and
 # dependencies, then, as root, installed with dpkg into a private root (never
-# the system's), where the programs must run from /opt/konwerter, a member of
-# dialout must be able to keep files there, and an upgrade must keep the
-# user's settings.
+# the system's), where the programs must run from /opt/konwerter, every path
+# the package installs must belong to root and be writable by nobody else, a
+# member of dialout must be able to keep files in /var/lib/konwerter and
+# nowhere else, and an upgrade must keep the user's settings.
 #
 # test_pakiet.sh BUILD_FOLDER CPACK
 set -euo pipefail
@@ -34,6 +35,7 @@ sort >"$tmp/oczekiwana" <<'LISTA'
 ./opt/konwerter/docs/screenshots/symulator.png
 ./opt/konwerter/docs/screenshots/tryb.png
 ./opt/konwerter/docs/screenshots/wykres.png
+./opt/konwerter/folder-danych
 ./opt/konwerter/konwerter
 ./opt/konwerter/konwerter-cli
 ./opt/konwerter/konwerter-emu
@@ -77,44 +79,104 @@ dpkg_prywatny() {
 }
 dpkg_prywatny -i "$deb"
 folder=$korzen/opt/konwerter
+dane=$korzen/var/lib/konwerter
 
-cmp "$folder/settings.ini" "$folder/settings.ini.default" || blad "settings.ini not put in place"
-cmp "$folder/set.lng" "$folder/set.lng.default" || blad "set.lng not put in place"
-for f in "$folder" "$folder/lang" "$folder/settings.ini" "$folder/konwerter"; do
-  [ "$(stat -c %G "$f")" = dialout ] || blad "$f: group $(stat -c %G "$f")"
-  [ $((0$(stat -c %a "$f") & 020)) -ne 0 ] || blad "$f: not group-writable"
+# owner:group and mode of a path, as "root:root 755".
+wlasciciel() {
+  stat -c '%U:%G %a' "$1"
+}
+
+# Every path the package installed belongs to root and nobody else may write
+# it; the data folder and the files in it belong to group dialout.
+sprawdz_prawa() {
+  while read -r sciezka; do
+    p=$korzen$sciezka
+    if [ -L "$p" ]; then
+      [ "$(stat -c %U:%G "$p")" = root:root ] || blad "$sciezka: $(stat -c %U:%G "$p")"
+      continue
+    fi
+    w=$(wlasciciel "$p")
+    [ "${w% *}" = root:root ] || blad "$sciezka: $w"
+    [ $((0${w#* } & 022)) -eq 0 ] || blad "$sciezka: writable by others than root: $w"
+  done < <(dpkg --root="$korzen" -L konwerter)
+  [ "$(wlasciciel "$dane")" = "root:dialout 2775" ] || blad "$dane: $(wlasciciel "$dane")"
+  for f in "$dane"/*; do
+    [ "$(stat -c %G "$f")" = dialout ] || blad "$f: $(wlasciciel "$f")"
+    [ $((0$(stat -c %a "$f") & 0660)) -eq $((0660)) ] || blad "$f: $(wlasciciel "$f")"
+  done
+}
+
+cmp "$dane/settings.ini" "$folder/settings.ini.default" || blad "settings.ini not put in place"
+cmp "$dane/set.lng" "$folder/set.lng.default" || blad "set.lng not put in place"
+for f in settings.ini set.lng; do
+  [ "$(wlasciciel "$dane/$f")" = "root:dialout 664" ] || blad "$dane/$f: $(wlasciciel "$dane/$f")"
+  [ ! -e "$folder/$f" ] || blad "$f beside the programs"
 done
-[ -g "$folder" ] || blad "the folder does not pass its group on"
+sprawdz_prawa
+[ "$(cat "$folder/folder-danych")" = /var/lib/konwerter ] || blad "folder-danych: $(cat "$folder/folder-danych")"
 
-ramka=$("$folder/konwerter-cli" --folder "$folder" frame -- -1234)
-[ "$ramka" = "-  1.234 kg" ] || blad "konwerter-cli --folder: '$ramka'"
-ramka=$("$folder/konwerter-cli" frame 1234 --type 1)
-[ "$ramka" = "+  1234 kg" ] || blad "konwerter-cli beside its files: '$ramka'"
-gotowy=$(KONWERTER_POMIAR_STARTU=1 QT_QPA_PLATFORM=offscreen timeout 30 "$folder/konwerter")
+# The installed programs run with /var/lib/konwerter as their folder: the
+# private root's, over the system's, in a mount namespace of their own. Never
+# run them without --folder outside one: they would fill the system's.
+if unshare -m true 2>/dev/null; then
+  w_danych() {
+    unshare -m sh -c 'mount -t tmpfs none /var/lib && mkdir /var/lib/konwerter &&
+                      mount --bind "$1" /var/lib/konwerter && shift && exec "$@"' sh "$dane" "$@"
+  }
+else
+  echo "No mount namespace: the programs get --folder."
+  w_danych() {
+    "$@" --folder "$dane"
+  }
+fi
+
+ramka=$("$folder/konwerter-cli" --folder "$dane" frame 1234 --type 1)
+[ "$ramka" = "+  1234 kg" ] || blad "konwerter-cli --folder: '$ramka'"
+# The frame type of the shipped [parametry], with its sign place: the settings
+# were found.
+ramka=$(w_danych "$folder/konwerter-cli" frame -- -1234)
+[ "$ramka" = "-  1.234 kg" ] || blad "konwerter-cli with its data folder: '$ramka'"
+gotowy=$(KONWERTER_POMIAR_STARTU=1 QT_QPA_PLATFORM=offscreen w_danych timeout 30 "$folder/konwerter")
 [ "$gotowy" = ready ] || blad "the window did not start: '$gotowy'"
 
 # A technician: no root, nogroup as the primary group, dialout beside it. The
-# tool writes the missing port message into set.lng, as the window would,
-# with the placeholder for the port.
-sed -i '/^BrakPortu=/d' "$folder/set.lng"
-if setpriv --reuid=65534 --regid=65534 --groups="$(getent group dialout | cut -d: -f3)" "$folder/konwerter-cli" --device /nonexistent get max 2>"$tmp/bledy"; then
+# tool writes the missing port message into set.lng, as the window would, with
+# the placeholder for the port; the programs stay out of reach.
+sed -i '/^BrakPortu=/d' "$dane/set.lng"
+technik=(setpriv --reuid=65534 --regid=65534 --groups="$(getent group dialout | cut -d: -f3)")
+if w_danych "${technik[@]}" "$folder/konwerter-cli" --device /nonexistent get max 2>"$tmp/bledy"; then
   blad "get max succeeded without a port"
 fi
 grep -qF 'Port com1 (/nonexistent) nie jest zainstalowany' "$tmp/bledy" || blad "message: $(cat "$tmp/bledy")"
-grep -q '^BrakPortu=Port %1 nie jest zainstalowany' "$folder/set.lng" || blad "the technician could not write set.lng"
-[ "$(stat -c %G "$folder/set.lng")" = dialout ] || blad "set.lng lost its group"
+grep -q '^BrakPortu=Port %1 nie jest zainstalowany' "$dane/set.lng" || blad "the technician could not write set.lng"
+[ "$(stat -c %G "$dane/set.lng")" = dialout ] || blad "set.lng lost its group"
+if "${technik[@]}" sh -c "echo x >>'$folder/konwerter-cli' || echo x >'$folder/nowy'" 2>/dev/null; then
+  blad "the technician could change the program folder"
+fi
+sprawdz_prawa
 
-# An upgrade keeps what the user has, whatever case its name is in.
-printf 'uzytkownik=1\r\n' >>"$folder/settings.ini"
-cp "$folder/settings.ini" "$tmp/ustawienia"
-mv "$folder/set.lng" "$folder/SET.LNG"
+# An upgrade keeps what the user has, whatever case its name is in. One from
+# a version that kept the user's files beside the programs, in a folder open
+# to dialout, moves them and closes the folder.
+printf 'uzytkownik=1\r\n' >>"$dane/settings.ini"
+cp "$dane/settings.ini" "$tmp/ustawienia"
+mv "$dane/set.lng" "$dane/SET.LNG"
 dpkg_prywatny -i "$deb"
-cmp "$folder/settings.ini" "$tmp/ustawienia" || blad "the upgrade replaced settings.ini"
-[ ! -e "$folder/set.lng" ] || blad "the upgrade put a second set.lng beside SET.LNG"
+cmp "$dane/settings.ini" "$tmp/ustawienia" || blad "the upgrade replaced settings.ini"
+[ ! -e "$dane/set.lng" ] || blad "the upgrade put a second set.lng beside SET.LNG"
+mv "$dane/settings.ini" "$folder/Settings.ini"
+chgrp -R dialout "$folder"
+chmod -R g+w "$folder"
+chmod g+s "$folder"
+dpkg_prywatny -i "$deb"
+cmp "$dane/Settings.ini" "$tmp/ustawienia" || blad "the upgrade lost the settings kept beside the programs"
+[ ! -e "$dane/settings.ini" ] && [ ! -e "$folder/Settings.ini" ] || blad "settings.ini left twice: $(ls "$dane" "$folder")"
+sprawdz_prawa
 
 dpkg_prywatny -r konwerter
-[ -f "$folder/settings.ini" ] || blad "removing the package took the settings"
+[ -f "$dane/Settings.ini" ] || blad "removing the package took the settings"
 [ ! -e "$folder/konwerter" ] || blad "removing the package left the program"
 dpkg_prywatny -P konwerter
+[ ! -e "$dane" ] || blad "purging left $(ls "$dane")"
 [ ! -e "$folder" ] || blad "purging left $(ls "$folder")"
 echo "OK: $(basename "$deb")"
