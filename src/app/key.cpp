@@ -78,7 +78,12 @@ KEY::KEY(const FolderProgramu &folder, Komunikaty &komunikaty, const MapaPortow 
                    QStringLiteral("IDENTYFIKACJA WAGI"), [this] { return new FrmIdentyfikacja(m_uslugi, this); });
 }
 
-KEY::~KEY() = default;
+KEY::~KEY()
+{
+    // The tool windows use the services the members below hold; as children
+    // they would go only after them.
+    qDeleteAll(findChildren<OknoNarzedzia *>(Qt::FindDirectChildrenOnly));
+}
 
 FrmWykresy &KEY::frmWykresy()
 {
