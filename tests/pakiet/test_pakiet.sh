@@ -29,6 +29,8 @@ deb=$(echo "$tmp"/out/konwerter_*.deb)
 dpkg-deb -c "$deb" | awk '{ $1 = $2 = $3 = $4 = $5 = ""; sub(/^ +/, ""); print }' | grep -v '/$' | sort >"$tmp/zawartosc"
 sort >"$tmp/oczekiwana" <<'LISTA'
 ./opt/konwerter/README.md
+./opt/konwerter/docs/screenshots/identyfikacja.png
+./opt/konwerter/docs/screenshots/monitor.png
 ./opt/konwerter/docs/screenshots/parametry.png
 ./opt/konwerter/docs/screenshots/polaczenie.png
 ./opt/konwerter/docs/screenshots/start.png
