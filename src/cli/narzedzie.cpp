@@ -5,6 +5,7 @@
 #include "converter/katalog.h"
 #include "converter/operacje.h"
 #include "simulator/nadajnik.h"
+#include "simulator/prad_oczekiwany.h"
 #include "simulator/wartosci.h"
 
 #include <QCoreApplication>
@@ -15,6 +16,7 @@
 #include <QTimer>
 
 #include <atomic>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 
@@ -184,6 +186,13 @@ Wynik Narzedzie::ramka(const QString &tekstWagi, const QString &typ)
     Wynik wynik = Wynik::ok(wartosci.BudujRamke(*w));
     if (klucz)
         wynik.dodatki.insert(QStringLiteral("type"), *klucz);
+    // The current for the maximum and mode the window starts with.
+    const ParametryZapisane p = ParametryZapisane::wczytaj(m_folder.plikKatalogu());
+    const auto mA = PradOczekiwany::zRamki(wartosci.BiezacaRamka, wartosci, qint64(Liczby::Val(p.max)), p.tryb);
+    if (mA) {
+        wynik.dodatki.insert(QStringLiteral("expected_mA"), std::round(*mA * 1000) / 1000);
+        wynik.uwaga = PradOczekiwany::tekst(*mA);
+    }
     return wynik;
 }
 
@@ -239,6 +248,7 @@ Wynik Narzedzie::symuluj(const QString &tekstWagi, const QString &typ, const QSt
             m_lacze.nazwaPortu() + QStringLiteral(" przestał odpowiadać - wysyłanie zatrzymane")));
     Wynik wynik = Wynik::ok(double(nadajnik.wyslane()));
     wynik.dodatki = r.dodatki;
+    wynik.uwaga = r.uwaga;
     wynik.dodatki.insert(QStringLiteral("frame"), r.wartosc);
     return wynik;
 }

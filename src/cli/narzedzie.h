@@ -5,6 +5,7 @@
 #include "config/jezyk.h"
 #include "config/komunikaty.h"
 #include "config/ustawienia.h"
+#include "petla/punkty.h"
 #include "serial/lacze.h"
 #include "serial/mscomm.h"
 #include "serial/protokol.h"
@@ -26,6 +27,17 @@ public:
     Wynik ramka(const QString &waga, const QString &typ);
     Wynik symuluj(const QString &waga, const QString &typ, const QString &sekundy);
     Wynik porty();
+
+    struct OpcjeKontroli
+    {
+        UstawieniaKontroli ustawienia;
+        QString dmm;          // the meter's device; empty: readings from standard input
+        QString dmmBaud;
+        QString csv;
+        QString pdf;
+        bool json = false;    // prompts go to standard error then
+    };
+    Wynik kontrola(const OpcjeKontroli &opcje);
 
 private:
     // Messages the window would show in a box, kept for the error text.

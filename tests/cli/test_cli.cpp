@@ -26,9 +26,12 @@ const QString kUzycie = QStringLiteral(
     "  set max N | set frame CODE | set mode M\n"
     "  frame WEIGHT [--type ID]\n"
     "  simulate WEIGHT [--type ID] [--seconds S]\n"
-    "  ports\n\n"
+    "  ports\n"
+    "  loopcheck [--points N] [--updown] [--dmm PATH] [--dmm-baud B] [--tolerance PCT]\n"
+    "            [--settle-ms MS] [--operator NAME] [--serial SN] [--csv FILE] [--pdf FILE]\n\n"
     "Exit status: 0 done, 1 the converter did not give what was asked,\n"
-    "2 the port cannot be opened, 64 wrong usage.");
+    "2 the port cannot be opened, 64 wrong usage. loopcheck: 0 pass,\n"
+    "1 fail or unstable, 2 port or meter lost.");
 
 struct Przebieg { int kod = -1; QString wyjscie, bledy; };
 
@@ -143,13 +146,13 @@ private slots:
             {"-", "simulate 5 --seconds 1", "", com1, 2, ""},
             {"-", "--json get version", "{\"error\":\"" + com1 + "\",\"ok\":false}", "", 2, ""},
             // The frame type of the stored scale, or the one given.
-            {"-", "frame 1234", "  1.234 kg", "", 0, ""},
-            {"-", "frame -56 --type 1", "-    56 kg", "", 0, ""},
-            {"-", "--type 1 frame -- -56", "-    56 kg", "", 0, ""},
-            {"-", "frame 0 --type 1", "      0 kg", "", 0, ""},
-            {"-", "frame 12 --type 7", " 12  ", "", 0, ""},
-            {"-", "frame 98765432 --type 3", "765432", "", 0, ""},
-            {"-", "--json frame 12 --type 7", "{\"ok\":true,\"type\":\"7\",\"value\":\" 12  \"}", "", 0, ""},
+            {"-", "frame 1234", "  1.234 kg", "18.581 mA", 0, ""},
+            {"-", "frame -56 --type 1", "-    56 kg", "11.701 mA", 0, ""},
+            {"-", "--type 1 frame -- -56", "-    56 kg", "11.701 mA", 0, ""},
+            {"-", "frame 0 --type 1", "      0 kg", "12.000 mA", 0, ""},
+            {"-", "frame 12 --type 7", " 12  ", "12.064 mA", 0, ""},
+            {"-", "frame 98765432 --type 3", "765432", "20.000 mA", 0, ""},
+            {"-", "--json frame 12 --type 7", "{\"expected_mA\":12.064,\"ok\":true,\"type\":\"7\",\"value\":\" 12  \"}", "", 0, ""},
             // Wrong usage never reaches for the port.
             {"-", "", "", zle("no command"), 64, ""},
             {"-", "reset", "", zle("wrong command: reset"), 64, ""},
@@ -204,6 +207,7 @@ private slots:
         QCOMPARE(o.value("ok"), QJsonValue(true));
         QCOMPARE(o.value("frame"), QJsonValue("  1.234 kg"));
         QCOMPARE(o.value("type"), QJsonValue("2"));
+        QCOMPARE(o.value("expected_mA"), QJsonValue(18.581));
         QVERIFY(o.value("value").toInt() >= 4);
         n += o.value("value").toInt();
         QTRY_COMPARE(ramkiOdebrane(), n);
@@ -264,6 +268,99 @@ private slots:
         r = cli({"--help"});
         QVERIFY(r.wyjscie.contains(kUzycie));
         QCOMPARE(r.kod, 0);
+    }
+
+    // loopcheck with readings piped in, as a script gives them: three points of
+    // mode 0 (4, 12 and 20 mA), the tolerance ±0.1 % of span (16 µA).
+    void kontrolaPetli_data()
+    {
+        QTest::addColumn<QStringList>("argumenty");
+        QTest::addColumn<QByteArray>("wejscie");
+        QTest::addColumn<int>("kod");
+        QTest::addColumn<QString>("wyjscie");   // the last line of standard output
+        QTest::addColumn<QString>("bledy");
+        const QStringList trzy{"loopcheck", "--points", "3"};
+        QTest::newRow("zgodna") << trzy << QByteArray("4.000\n12,010\n20\n") << 0 << "verdict: PASS" << "";
+        QTest::newRow("niezgodna") << trzy << QByteArray("4\n12.02\n20\n") << 1 << "verdict: FAIL" << "";
+        QTest::newRow("szersza tolerancja") << trzy + QStringList{"--tolerance", "0.2"} << QByteArray("4\n12.02\n20\n")
+                                            << 0 << "verdict: PASS" << "";
+        QTest::newRow("zly wpis") << trzy << QByteArray("4\n12 mA\n12\n20\n") << 0 << "verdict: PASS" << "";
+        QTest::newRow("koniec wejscia") << trzy << QByteArray("4\n") << 2 << "verdict: LOST"
+                                        << "Miernik: standard input ended before the last reading\n";
+        QTest::newRow("za malo punktow") << QStringList{"loopcheck", "--points", "1"} << QByteArray() << 64 << ""
+                                         << "konwerter-cli: loopcheck: points: 1 is not between 2 and 51\n" + kUzycie + "\n";
+        QTest::newRow("zla tolerancja") << QStringList{"loopcheck", "--tolerance", "x"} << QByteArray() << 64 << ""
+                                        << "konwerter-cli: --tolerance: x is not a number\n" + kUzycie + "\n";
+    }
+
+    void kontrolaPetli()
+    {
+        QFETCH(QStringList, argumenty);
+        QFETCH(QByteArray, wejscie);
+        auto e = emulator({});
+        QVERIFY(e);
+        QProcess p;
+        uruchom(p, QStringList{"--device", e->urzadzenie()} + argumenty);
+        p.write(wejscie);
+        p.closeWriteChannel();
+        const Przebieg r = zakoncz(p);
+        QTEST(r.kod, "kod");
+        QTEST(r.bledy, "bledy");
+        const QStringList linie = r.wyjscie.trimmed().split('\n');
+        QTEST(r.wyjscie.isEmpty() ? QString() : linie.last(), "wyjscie");
+        if (r.kod == 64)
+            return;
+        QCOMPARE(linie.value(0), QString("converter KCI 1.07, max 1500, frame type 1, mode 0"));
+        QCOMPARE(linie.value(1), QString("point 1/3  weight -1500  expected 4.000 mA  measured mA?"));
+        if (wejscie.contains("12 mA"))
+            QVERIFY(linie.contains("\"12 mA\" is not a current in mA; type it again"));
+    }
+
+    // The record: the table as a CSV file and as a one-page PDF, and the same
+    // run as one JSON object.
+    void zapisKontroli()
+    {
+        auto e = emulator({"--mode", "2"});
+        QVERIFY(e);
+        QProcess p;
+        const QString csv = m_dir->filePath("raporty/k.csv"), pdf = m_dir->filePath("k.pdf");
+        uruchom(p, {"--device", e->urzadzenie(), "--json", "loopcheck", "--points", "2", "--updown", "--operator",
+                    "Łukasz Żak", "--serial", "SN-7", "--csv", csv, "--pdf", pdf});
+        p.write("4\n20.1\n4.001\n");
+        p.closeWriteChannel();
+        const Przebieg r = zakoncz(p);
+        QCOMPARE(r.kod, 1);
+        const QJsonObject o = QJsonDocument::fromJson(r.wyjscie.toUtf8()).object();
+        QCOMPARE(o.value("value"), QJsonValue("fail"));
+        QCOMPARE(o.value("operator"), QJsonValue("Łukasz Żak"));
+        QCOMPARE(o.value("converter").toObject().value("mode"), QJsonValue(2));
+        QCOMPARE(o.value("largest_error_pct_span").toDouble(), 0.625);
+        const QJsonArray punkty = o.value("points").toArray();
+        QCOMPARE(punkty.size(), 3);
+        QCOMPARE(punkty.at(1).toObject().value("pass"), QJsonValue(false));
+        QCOMPARE(punkty.at(2).toObject().value("direction"), QJsonValue("down"));
+        QCOMPARE(o.value("csv"), QJsonValue(csv));
+        // The prompts go to standard error, so that standard output stays one object.
+        QVERIFY(r.bledy.contains("point 3/3  weight 0  expected 4.000 mA  measured mA?"));
+
+        QCOMPARE(QString::fromUtf8(czytajBajty(csv)),
+                 QString("point,direction,weight,frame,expected_mA,measured_mA,error_mA,error_pct_span,stable,result\r\n"
+                         "1,up,0,\"      0 kg\",4.0000,4.0000,+0.0000,+0.0000,yes,pass\r\n"
+                         "2,up,1500,\"+  1500 kg\",20.0000,20.1000,+0.1000,+0.6250,yes,fail\r\n"
+                         "3,down,0,\"      0 kg\",4.0000,4.0010,+0.0010,+0.0063,yes,pass\r\n"));
+
+        QProcess info;
+        info.start("pdfinfo", {pdf});
+        QVERIFY(info.waitForFinished());
+        const QString opis = QString::fromUtf8(info.readAllStandardOutput());
+        QVERIFY2(opis.contains(QRegularExpression("Pages:\\s+1\\n")), qPrintable(opis));
+        QVERIFY2(opis.contains(QRegularExpression("Title:\\s+Protokół kontroli pętli prądowej\\n")), qPrintable(opis));
+        QProcess tekst;
+        tekst.start("pdftotext", {"-layout", pdf, "-"});
+        QVERIFY(tekst.waitForFinished());
+        const QString t = QString::fromUtf8(tekst.readAllStandardOutput());
+        for (const char *szukany : {"Łukasz Żak", "SN-7", "KCI 1.07", "odczyt ręczny", "+0.6250", "20.1000", "NIEZGODNY"})
+            QVERIFY2(t.contains(QString::fromUtf8(szukany)), szukany);
     }
 };
 
