@@ -1,6 +1,8 @@
 #pragma once
 
+#include "emulator/multimetr.h"
 #include "emulator/polecenia.h"
+#include "emulator/wyjscie_pradowe.h"
 
 #include <QByteArray>
 #include <QString>
@@ -24,6 +26,8 @@ struct Opcje
     std::chrono::milliseconds zalew{0};
     bool bezRamek = false;
     bool doKoncaWejscia = false;
+    WyjsciePradowe wyjscie;
+    OpcjeMultimetru multimetr;
 };
 
 namespace OpcjeEmulatora {
