@@ -1,16 +1,17 @@
 #include "app/key.h"
 
-#include "app/etykieta.h"
 #include "app/ikona.h"
 #include "app/panel_polaczenie.h"
 #include "app/rozmieszczenie.h"
-#include "app/tlumaczenie.h"
-#include "app/twipy.h"
 #include "chart/frm_wykresy.h"
 #include "controls/buttonxp.h"
-#include "controls/propertybag.h"
 #include "converter/panel_parametry.h"
 #include "converter/panel_tryb.h"
+#include "okna/budowa.h"
+#include "okna/etykieta.h"
+#include "okna/okno_narzedzia.h"
+#include "okna/tlumaczenie.h"
+#include "okna/twipy.h"
 #include "simulator/panel_symulator.h"
 
 #include <QCloseEvent>
@@ -24,8 +25,10 @@ constexpr int kWysokoscOkna = 5000;
 constexpr int kSzerokoscPaska = 2550;
 constexpr int kSzerokoscPanelu = 4620;
 constexpr int kPolozeniePanelu = 50;
-// The system colour reference for button text, stored by every button.
-constexpr quint32 kTekstPrzycisku = 0x80000012u;
+// The tool windows' labels sit in the free part of the side bar, between the
+// converter buttons and "Zamknij".
+constexpr int kPierwszeNarzedzie = 3060;
+constexpr int kOdstepNarzedzi = 390;
 
 } // namespace
 
@@ -38,7 +41,8 @@ KEY::KEY(const FolderProgramu &folder, Komunikaty &komunikaty, const MapaPortow 
       m_port(mapa, this),
       m_lacze(m_port, m_ustawienia, m_jezyk, m_komunikaty),
       m_protokol(m_lacze, [this](bool widoczny) { pokazCzekanie(widoczny); }),
-      m_nadajnik(m_port, m_wartosci, this)
+      m_nadajnik(m_port, m_wartosci, this),
+      m_uslugi{m_folder, m_jezyk, m_komunikaty, m_ustawienia, m_lacze, m_protokol, m_katalog, m_wartosci, m_nadajnik}
 {
     setWindowTitle(QStringLiteral("Konwerter - C\\I"));
     setWindowIcon(ikonaProgramu());
@@ -52,10 +56,13 @@ KEY::KEY(const FolderProgramu &folder, Komunikaty &komunikaty, const MapaPortow 
 
     // Panels first, the side bar last: with a missing language text the first
     // control of a shared Tag, a panel's header, gives its text to the others.
-    m_polaczenie = std::make_unique<PanelPolaczenie>(*this);
-    m_tryb = std::make_unique<PanelTryb>(*this);
-    m_parametry = std::make_unique<PanelParametry>(*this);
-    m_symulator = std::make_unique<PanelSymulator>(*this);
+    m_polaczenie = std::make_unique<PanelPolaczenie>(*this, m_smietnik, m_uslugi);
+    m_tryb = std::make_unique<PanelTryb>(*this, m_uslugi);
+    m_parametry = std::make_unique<PanelParametry>(*this, m_uslugi);
+    m_symulator = std::make_unique<PanelSymulator>(*this, m_uslugi);
+    connect(m_parametry.get(), &PanelParametry::trybOdtworzony, m_tryb.get(), &PanelTryb::WybierzTryb);
+    connect(m_parametry.get(), &PanelParametry::maxZmieniony, m_symulator.get(), &PanelSymulator::txtMaxVal_Change);
+    connect(m_symulator.get(), &PanelSymulator::zajmujeLacze, this, [this](bool z) { WlaczZakladki(!z); });
     m_panele = {m_polaczenie->picPoloczenie(), m_tryb->picZdarzenia(), m_parametry->picPlik(),
                 m_symulator->picTransmisja()};
     budujInformacje();
@@ -66,41 +73,7 @@ KEY::~KEY() = default;
 
 FrmWykresy &KEY::frmWykresy()
 {
-    // Made at its first showing and kept with the main window, so the picture
-    // chosen last stays chosen.
-    if (!m_frmWykresy)
-        m_frmWykresy = new FrmWykresy(m_jezyk, this);
-    return *m_frmWykresy;
-}
-
-QWidget *KEY::nowyPanel(const QString &nazwa, int wysokoscTwipy, const QString &naglowekNazwa,
-                        const QString &naglowek, const QString &tag)
-{
-    auto *panel = dodaj<QFrame>(this, nazwa);
-    panel->setFrameShape(QFrame::Box);
-    // A panel covers what lies under it, the information labels included.
-    panel->setAutoFillBackground(true);
-    panel->setGeometry(tw(kPolozeniePanelu, kPolozeniePanelu, kSzerokoscPanelu, wysokoscTwipy));
-    auto *l = dodaj<QLabel>(panel, naglowekNazwa, tag);
-    l->setText(naglowek);
-    l->setGeometry(1, 1, panel->width() - 2, px(330));
-    l->setAlignment(Qt::AlignCenter);
-    l->setStyleSheet(QStringLiteral("background: #1f4e8c; color: white; font-weight: bold;"));
-    return panel;
-}
-
-ButtonXP *KEY::nowyPrzycisk(QWidget *rodzic, const QString &nazwa, const QString &caption,
-                            const QString &tag, const QRect &twipy)
-{
-    // Every button of the window is described as stored design-time
-    // properties: its caption, and the system colour for button text.
-    PropertyBag opis;
-    opis.WriteProperty(QStringLiteral("Caption"), caption);
-    opis.WriteProperty(QStringLiteral("ForeColor"), kTekstPrzycisku);
-    ButtonXP *b = ButtonXP::utworz(rodzic, nazwa, opis);
-    zarejestruj(b, nazwa, tag);
-    b->setGeometry(tw(twipy.x(), twipy.y(), twipy.width(), twipy.height()));
-    return b;
+    return m_tryb->frmWykresy();
 }
 
 void KEY::budujInformacje()
@@ -181,16 +154,46 @@ void KEY::budujPasekBoczny()
     }
 
     grupa(QStringLiteral("Label2"), QStringLiteral("cntkonwerter"), QStringLiteral("Konwerter"), 2160);
-    m_cmdOdbierzAll = nowyPrzycisk(m_picture3, QStringLiteral("cmdOdbierzAll"), QString(),
+    m_cmdOdbierzAll = nowyPrzycisk(*this, m_picture3, QStringLiteral("cmdOdbierzAll"), QString(),
                                    QStringLiteral("odbierz"), QRect(120, 2580, 1095, 360));
-    m_cmdUstawAll = nowyPrzycisk(m_picture3, QStringLiteral("cmdUstawAll"), QString(),
+    m_cmdUstawAll = nowyPrzycisk(*this, m_picture3, QStringLiteral("cmdUstawAll"), QString(),
                                  QStringLiteral("ustaw"), QRect(1335, 2580, 1095, 360));
     m_cmdOdbierzAll->setEnabled(false);
     m_cmdUstawAll->setEnabled(false);
 
-    auto *zamknij = nowyPrzycisk(m_picture3, QStringLiteral("cmdZamknij"), QStringLiteral("Zamknij"),
+    auto *zamknij = nowyPrzycisk(*this, m_picture3, QStringLiteral("cmdZamknij"), QStringLiteral("Zamknij"),
                                  QStringLiteral("end"), QRect(120, 4380, szer - 240, 420));
     connect(zamknij, &ButtonXP::Click, this, &KEY::cmdZamknij_Click);
+}
+
+void KEY::dodajNarzedzie(int miejsce, bool zLaczem, const QString &nazwa, const QString &tag,
+                         const QString &tekst, std::function<OknoNarzedzia *()> utworz)
+{
+    auto *l = dodaj<Etykieta>(m_picture3, nazwa, tag);
+    l->setText(tekst);
+    l->setGeometry(tw(120, kPierwszeNarzedzie + miejsce * kOdstepNarzedzi, kSzerokoscPaska - 240, 360));
+    l->setCursor(Qt::PointingHandCursor);
+    l->setStyleSheet(QStringLiteral("QLabel { padding-left: 14px; } QLabel:hover { color: #c05800; }"
+                                    " QLabel:disabled { color: #8a8a8a; }"));
+    if (zLaczem)
+        m_zakladki.append(l);
+    OknoNarzedzia *okno = nullptr;
+    connect(l, &Etykieta::Click, this, [this, okno, utworz = std::move(utworz)]() mutable {
+        if (!okno) {
+            okno = utworz();
+            connect(okno, &OknoNarzedzia::zajmujeLacze, this, &KEY::narzedzieZajmujeLacze);
+        }
+        okno->show();
+        okno->raise();
+        okno->activateWindow();
+    });
+}
+
+void KEY::narzedzieZajmujeLacze(bool zajete)
+{
+    WlaczZakladki(!zajete);
+    for (QWidget *panel : std::as_const(m_panele))
+        panel->setEnabled(!zajete);
 }
 
 void KEY::resizeEvent(QResizeEvent *e)
@@ -210,7 +213,7 @@ void KEY::Form_Load()
     UstawPort();
     show();
     m_parametry->ZaladujKatalog();
-    m_parametry->OdtworzParametry();
+    m_parametry->OdtworzParametry(ParametryZapisane::wczytaj(m_folder.plikKatalogu()));
 }
 
 void KEY::PokazPanel(QWidget *Panel)

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/formatka.h"
+#include "okna/formatka.h"
+#include "okna/uslugi.h"
 #include "config/folder.h"
 #include "config/jezyk.h"
 #include "config/ustawienia.h"
@@ -11,12 +12,14 @@
 #include "simulator/nadajnik.h"
 #include "simulator/wartosci.h"
 
+#include <functional>
 #include <memory>
 
 class ButtonXP;
 class Etykieta;
 class FrmWykresy;
 class Komunikaty;
+class OknoNarzedzia;
 class QLabel;
 class PanelPolaczenie;
 class PanelParametry;
@@ -26,7 +29,9 @@ class PanelTryb;
 // The main window: the side bar with the navigation labels and the close
 // button, the area left of it that shows one working panel at a time, and the
 // state that lives as long as the program (language file, serial parameters,
-// the port). The panels build their own controls and handle their own events.
+// the port). The panels and windows build their own controls and handle their
+// own events with the services they are given; the main window composes them
+// and connects one to another.
 class KEY : public Formatka
 {
     Q_OBJECT
@@ -43,34 +48,20 @@ public:
 
     void PokazPanel(QWidget *Panel);
     void UkryjPanele();
-    // Enables or disables the panel navigation while the simulator holds the port.
+    // Enables or disables the panel navigation while the simulator or a tool
+    // window holds the port.
     void WlaczZakladki(bool e);
 
     void UstawPort();
     bool OtworzPort();
     void ZamknijPort();
 
-    // A panel of the main window: a picture box 4620 twips wide with a header
-    // label that carries the same Tag as its navigation label.
-    QWidget *nowyPanel(const QString &nazwa, int wysokoscTwipy, const QString &naglowekNazwa,
-                       const QString &naglowek, const QString &tag);
-    ButtonXP *nowyPrzycisk(QWidget *rodzic, const QString &nazwa, const QString &caption,
-                           const QString &tag, const QRect &twipy);
-
-    QWidget *Smietnik() const { return m_smietnik; }
-    const FolderProgramu &folder() const { return m_folder; }
     const Jezyk &jezyk() const { return m_jezyk; }
-    Komunikaty &komunikaty() { return m_komunikaty; }
-    UstawieniaPortu &ustawienia() { return m_ustawienia; }
     MSComm &MSComm1() { return m_port; }
-    Protokol &protokol() { return m_protokol; }
     QString nazwaPortu() const { return m_lacze.nazwaPortu(); }
-    Katalog &katalog() { return m_katalog; }
     Wartosci &wartosci() { return m_wartosci; }
     Nadajnik &nadajnik() { return m_nadajnik; }
     FrmWykresy &frmWykresy();
-    PanelParametry &parametry() { return *m_parametry; }
-    PanelTryb &tryb() { return *m_tryb; }
 
 signals:
     // The window has unloaded: the process is to end now.
@@ -82,6 +73,14 @@ protected:
 
 private:
     void budujPasekBoczny();
+    // A navigation label in the free part of the side bar, place 0 at the top,
+    // that opens a tool window: made at the first click, then shown again.
+    // `zLaczem`: the window uses the converter's port, so its label is locked
+    // with the navigation while something else holds the port.
+    void dodajNarzedzie(int miejsce, bool zLaczem, const QString &nazwa, const QString &tag,
+                        const QString &tekst, std::function<OknoNarzedzia *()> utworz);
+    // A tool window holds the port: the navigation and the panels are locked.
+    void narzedzieZajmujeLacze(bool zajete);
     void budujInformacje();
     void Form_Unload();
     void cmdZamknij_Click();
@@ -97,6 +96,7 @@ private:
     Katalog m_katalog;
     Wartosci m_wartosci;
     Nadajnik m_nadajnik;
+    Uslugi m_uslugi;
 
     QWidget *m_smietnik = nullptr;
     QWidget *m_picture3 = nullptr;
@@ -109,6 +109,5 @@ private:
     std::unique_ptr<PanelTryb> m_tryb;
     std::unique_ptr<PanelParametry> m_parametry;
     std::unique_ptr<PanelSymulator> m_symulator;
-    FrmWykresy *m_frmWykresy = nullptr;
     QList<QWidget *> m_panele;
 };

@@ -1,10 +1,14 @@
 #include "app/panel_polaczenie.h"
 
-#include "app/etykieta.h"
-#include "app/key.h"
 #include "app/rozmieszczenie.h"
-#include "app/twipy.h"
+#include "config/folder.h"
 #include "controls/buttonxp.h"
+#include "okna/budowa.h"
+#include "okna/etykieta.h"
+#include "okna/formatka.h"
+#include "okna/twipy.h"
+#include "okna/uslugi.h"
+#include "serial/lacze.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -18,9 +22,10 @@ constexpr int kNajwiecejCyfr = 4;
 
 } // namespace
 
-PanelPolaczenie::PanelPolaczenie(KEY &okno) : QObject(&okno), m_okno(okno)
+PanelPolaczenie::PanelPolaczenie(Formatka &okno, QWidget *smietnik, Uslugi &uslugi)
+    : QObject(&okno), m_okno(okno), m_smietnik(smietnik), m_uslugi(uslugi)
 {
-    m_picPoloczenie = okno.nowyPanel(QStringLiteral("picPoloczenie"), 2340, QStringLiteral("Label14"),
+    m_picPoloczenie = nowyPanel(okno, QStringLiteral("picPoloczenie"), 2340, QStringLiteral("Label14"),
                                      QStringLiteral("POŁĄCZENIE"), QStringLiteral("conect"));
     m_nrPortu = budujWiersz(QStringLiteral("Picture4"), QStringLiteral("LblNrPortuCap"),
                             QStringLiteral("numer portu"), QStringLiteral("comm"),
@@ -103,21 +108,21 @@ QWidget *PanelPolaczenie::budujKlawiature()
     for (int d = 0; d <= 9; ++d) {
         // 1 to 5 in the upper row, 6 to 9 and 0 in the lower one.
         const int miejsce = d == 0 ? 9 : d - 1;
-        auto *b = m_okno.nowyPrzycisk(panel, QStringLiteral("ButtonXP1_%1").arg(d), QString::number(d),
+        auto *b = nowyPrzycisk(m_okno, panel, QStringLiteral("ButtonXP1_%1").arg(d), QString::number(d),
                                       QString(), QRect(lewe[miejsce % 5], miejsce < 5 ? 90 : 435, 555, 285));
         connect(b, &ButtonXP::Click, this, [this, d] { cyfra(d); });
         m_cyfry.append(b);
     }
-    auto *ok = m_okno.nowyPrzycisk(panel, QStringLiteral("cmdOkNrPortu"), QStringLiteral("Zastosuj"),
+    auto *ok = nowyPrzycisk(m_okno, panel, QStringLiteral("cmdOkNrPortu"), QStringLiteral("Zastosuj"),
                                    QStringLiteral("set"), QRect(165, 780, 900, 390));
-    auto *nie = m_okno.nowyPrzycisk(panel, QStringLiteral("cmdNoNrPortu"), QStringLiteral("Anuluj"),
+    auto *nie = nowyPrzycisk(m_okno, panel, QStringLiteral("cmdNoNrPortu"), QStringLiteral("Anuluj"),
                                     QStringLiteral("cancel"), QRect(1230, 780, 900, 390));
-    auto *clr = m_okno.nowyPrzycisk(panel, QStringLiteral("cmdCLRNrPortu"), QStringLiteral("CLR"),
+    auto *clr = nowyPrzycisk(m_okno, panel, QStringLiteral("cmdCLRNrPortu"), QStringLiteral("CLR"),
                                     QStringLiteral("clr"), QRect(2265, 780, 975, 390));
     connect(ok, &ButtonXP::Click, this, &PanelPolaczenie::cmdOkNrPortu_Click);
     connect(nie, &ButtonXP::Click, this, &PanelPolaczenie::cmdNoNrPortu_Click);
     connect(clr, &ButtonXP::Click, this, &PanelPolaczenie::cmdCLRNrPortu_Click);
-    UstawKontener(panel, m_okno.Smietnik());
+    UstawKontener(panel, m_smietnik);
     return panel;
 }
 
@@ -132,18 +137,18 @@ QWidget *PanelPolaczenie::budujWybor(
     panel->setGeometry(tw(0, 0, szerokosc, wysokosc));
     for (const auto &[przycisk, wartosc, lewy] : przyciski) {
         const QString v = QLatin1String(wartosc);
-        auto *b = m_okno.nowyPrzycisk(panel, QLatin1String(przycisk), v, QString(),
+        auto *b = nowyPrzycisk(m_okno, panel, QLatin1String(przycisk), v, QString(),
                                       QRect(lewy, 30, 645, 270));
         connect(b, &ButtonXP::Click, this, [this, ustaw, v] { (this->*ustaw)(v); });
     }
-    UstawKontener(panel, m_okno.Smietnik());
+    UstawKontener(panel, m_smietnik);
     return panel;
 }
 
 void PanelPolaczenie::WczytajUstawienia()
 {
-    UstawieniaPortu &u = m_okno.ustawienia();
-    u = Ustawienia::WczytajUstawienia(m_okno.folder().plikUstawien());
+    UstawieniaPortu &u = m_uslugi.ustawienia;
+    u = Ustawienia::WczytajUstawienia(m_uslugi.folder.plikUstawien());
     m_nrPortu.wartosc->setText(u.NrPortu);
     m_predkosc.wartosc->setText(u.Predkosc);
     m_parzystosc.wartosc->setText(u.Parzystosc);
@@ -176,11 +181,11 @@ void PanelPolaczenie::zmienTabulacje()
 
 void PanelPolaczenie::ustaw(Parametr p, QWidget *panel, QLabel *etykieta, const QString &Wartosc)
 {
-    UstawKontener(panel, m_okno.Smietnik());
+    UstawKontener(panel, m_smietnik);
     etykieta->setText(Wartosc);
-    Ustawienia::pole(m_okno.ustawienia(), p) = Wartosc;
-    Ustawienia::Zapisz(m_okno.folder().plikUstawien(), p, etykieta->text());
-    m_okno.UstawPort();
+    Ustawienia::pole(m_uslugi.ustawienia, p) = Wartosc;
+    Ustawienia::Zapisz(m_uslugi.folder.plikUstawien(), p, etykieta->text());
+    m_uslugi.lacze.UstawPort();
 }
 
 void PanelPolaczenie::UstawNrPortu(const QString &Wartosc)
@@ -218,12 +223,12 @@ void PanelPolaczenie::cyfra(int d)
 void PanelPolaczenie::cmdOkNrPortu_Click()
 {
     const QString wpis = m_nrPortu.wartosc->text();
-    UstawNrPortu(wpis.isEmpty() ? m_okno.ustawienia().NrPortu : wpis);
+    UstawNrPortu(wpis.isEmpty() ? m_uslugi.ustawienia.NrPortu : wpis);
 }
 
 void PanelPolaczenie::cmdNoNrPortu_Click()
 {
-    UstawNrPortu(m_okno.ustawienia().NrPortu);
+    UstawNrPortu(m_uslugi.ustawienia.NrPortu);
 }
 
 void PanelPolaczenie::cmdCLRNrPortu_Click()

@@ -6,9 +6,10 @@
 
 class ButtonXP;
 class Etykieta;
-class KEY;
+class Formatka;
 class QLabel;
 class QWidget;
+struct Uslugi;
 
 // The connection panel: the five serial parameters, each in a row with a
 // caption that opens its choice panel and a label that shows the value. Every
@@ -18,7 +19,8 @@ class PanelPolaczenie : public QObject
     Q_OBJECT
 
 public:
-    explicit PanelPolaczenie(KEY &okno);
+    // Its choice panels are parked in `smietnik` while they are closed.
+    PanelPolaczenie(Formatka &okno, QWidget *smietnik, Uslugi &uslugi);
 
     QWidget *picPoloczenie() const { return m_picPoloczenie; }
 
@@ -57,7 +59,9 @@ private:
     void cmdNoNrPortu_Click();
     void cmdCLRNrPortu_Click();
 
-    KEY &m_okno;
+    Formatka &m_okno;
+    QWidget *m_smietnik;
+    Uslugi &m_uslugi;
     QWidget *m_picPoloczenie = nullptr;
     Wiersz m_nrPortu, m_predkosc, m_parzystosc, m_bityDanych, m_bityStopu;
     QWidget *m_picNrPort = nullptr;

@@ -1,9 +1,9 @@
 #include "chart/frm_wykresy.h"
 
-#include "app/etykieta.h"
-#include "app/tlumaczenie.h"
-#include "app/twipy.h"
-#include "chart/obrazy_trybow.h"
+#include "okna/etykieta.h"
+#include "okna/tlumaczenie.h"
+#include "okna/twipy.h"
+#include "okna/obrazy_trybow.h"
 
 #include <QCloseEvent>
 #include <QEventLoop>

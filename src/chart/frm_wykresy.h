@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/formatka.h"
+#include "okna/formatka.h"
 
 class Etykieta;
 class Jezyk;

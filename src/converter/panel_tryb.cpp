@@ -1,19 +1,22 @@
 #include "converter/panel_tryb.h"
 
-#include "app/key.h"
-#include "app/twipy.h"
 #include "chart/frm_wykresy.h"
-#include "chart/obrazy_trybow.h"
 #include "config/komunikaty.h"
 #include "controls/buttonxp.h"
 #include "converter/operacje.h"
+#include "okna/budowa.h"
+#include "okna/formatka.h"
+#include "okna/obrazy_trybow.h"
+#include "okna/twipy.h"
+#include "okna/uslugi.h"
+#include "serial/protokol.h"
 
 #include <QLabel>
 #include <QRadioButton>
 
-PanelTryb::PanelTryb(KEY &okno) : QObject(&okno), m_okno(okno)
+PanelTryb::PanelTryb(Formatka &okno, Uslugi &uslugi) : QObject(&okno), m_okno(okno), m_uslugi(uslugi)
 {
-    m_picZdarzenia = okno.nowyPanel(QStringLiteral("picZdarzenia"), 3780, QStringLiteral("Label24"),
+    m_picZdarzenia = nowyPanel(okno, QStringLiteral("picZdarzenia"), 3780, QStringLiteral("Label24"),
                                     QStringLiteral("TRYB PRACY"), QStringLiteral("tryb_pracy"));
     const char *const opisy[] = {
         "- max[4mA] >> 0[12mA] << + max[20mA]",
@@ -34,13 +37,13 @@ PanelTryb::PanelTryb(KEY &okno) : QObject(&okno), m_okno(okno)
 
     m_image5 = okno.dodaj<ObrazTrybu>(m_picZdarzenia, QStringLiteral("Image5"));
     m_image5->setGeometry(tw(120, 1455, 2640, 1320));
-    auto *odbierz = okno.nowyPrzycisk(m_picZdarzenia, QStringLiteral("cmdOdbierzMod"), QString(),
+    auto *odbierz = nowyPrzycisk(okno, m_picZdarzenia, QStringLiteral("cmdOdbierzMod"), QString(),
                                       QStringLiteral("odbierz"), QRect(2880, 1455, 1620, 390));
-    auto *ustaw = okno.nowyPrzycisk(m_picZdarzenia, QStringLiteral("cmdUstawMod"), QString(),
+    auto *ustaw = nowyPrzycisk(okno, m_picZdarzenia, QStringLiteral("cmdUstawMod"), QString(),
                                     QStringLiteral("ustaw"), QRect(2880, 1920, 1620, 390));
-    auto *wykres = okno.nowyPrzycisk(m_picZdarzenia, QStringLiteral("ButtonXP2"), QString(),
+    auto *wykres = nowyPrzycisk(okno, m_picZdarzenia, QStringLiteral("ButtonXP2"), QString(),
                                      QStringLiteral("pokaz_wykres"), QRect(2880, 2385, 1620, 390));
-    auto *wersja = okno.nowyPrzycisk(m_picZdarzenia, QStringLiteral("cmdWersja"), QString(),
+    auto *wersja = nowyPrzycisk(okno, m_picZdarzenia, QStringLiteral("cmdWersja"), QString(),
                                      QStringLiteral("wersja"), QRect(120, 3180, 1500, 390));
     m_lblWersja = okno.dodaj<QLabel>(m_picZdarzenia, QStringLiteral("lblWersja"));
     m_lblWersja->setGeometry(tw(1740, 3180, 2760, 390));
@@ -51,6 +54,13 @@ PanelTryb::PanelTryb(KEY &okno) : QObject(&okno), m_okno(okno)
     connect(ustaw, &ButtonXP::Click, this, &PanelTryb::cmdUstawMod_Click);
     connect(wykres, &ButtonXP::Click, this, &PanelTryb::ButtonXP2_Click);
     connect(wersja, &ButtonXP::Click, this, &PanelTryb::cmdWersja_Click);
+}
+
+FrmWykresy &PanelTryb::frmWykresy()
+{
+    if (!m_frmWykresy)
+        m_frmWykresy = new FrmWykresy(m_uslugi.jezyk, &m_okno);
+    return *m_frmWykresy;
 }
 
 void PanelTryb::WybierzTryb(int tryb)
@@ -75,9 +85,9 @@ void PanelTryb::opModPracy_Click(int Index)
 void PanelTryb::cmdOdbierzMod_Click()
 {
     const int p = qMax(0, zaznaczonyTryb());
-    const Operacje::WynikTrybu w = Operacje::OdbierzTryb(p, m_okno.protokol().PobierzTryb());
+    const Operacje::WynikTrybu w = Operacje::OdbierzTryb(p, m_uslugi.protokol.PobierzTryb());
     for (const QString &k : w.komunikaty)
-        m_okno.komunikaty().informacja(k);
+        m_uslugi.komunikaty.informacja(k);
     WybierzTryb(w.tryb);
 }
 
@@ -85,19 +95,19 @@ void PanelTryb::cmdUstawMod_Click()
 {
     const int s = qMax(0, zaznaczonyTryb());
     const QStringList komunikaty =
-        Operacje::UstawTryb(s, m_okno.protokol().WyslijTryb(QString::number(s)));
+        Operacje::UstawTryb(s, m_uslugi.protokol.WyslijTryb(QString::number(s)));
     for (const QString &k : komunikaty)
-        m_okno.komunikaty().informacja(k);
+        m_uslugi.komunikaty.informacja(k);
 }
 
 void PanelTryb::cmdWersja_Click()
 {
-    m_lblWersja->setText(m_okno.protokol().PobierzWersje());
+    m_lblWersja->setText(m_uslugi.protokol.PobierzWersje());
 }
 
 void PanelTryb::ButtonXP2_Click()
 {
-    FrmWykresy &okno = m_okno.frmWykresy();
+    FrmWykresy &okno = frmWykresy();
     const int tryb = zaznaczonyTryb();
     if (tryb >= 0)
         okno.setWykresId(tryb + 1);

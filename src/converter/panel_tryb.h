@@ -3,11 +3,13 @@
 #include <QList>
 #include <QObject>
 
-class KEY;
+class Formatka;
+class FrmWykresy;
 class ObrazTrybu;
 class QLabel;
 class QRadioButton;
 class QWidget;
+struct Uslugi;
 
 // The operating-mode panel: the three modes with the picture of the selected
 // one, reading and setting the mode, the chart window and the version.
@@ -16,7 +18,7 @@ class PanelTryb : public QObject
     Q_OBJECT
 
 public:
-    explicit PanelTryb(KEY &okno);
+    PanelTryb(Formatka &okno, Uslugi &uslugi);
 
     QWidget *picZdarzenia() const { return m_picZdarzenia; }
 
@@ -24,6 +26,9 @@ public:
     void WybierzTryb(int tryb);
     // The first selected option, scanning 0, 1, 2; -1 when none is.
     int zaznaczonyTryb() const;
+    // The chart window, made at its first showing and kept, so the picture
+    // chosen last stays chosen.
+    FrmWykresy &frmWykresy();
 
 private:
     void opModPracy_Click(int Index);
@@ -32,7 +37,9 @@ private:
     void cmdWersja_Click();
     void ButtonXP2_Click();
 
-    KEY &m_okno;
+    Formatka &m_okno;
+    Uslugi &m_uslugi;
+    FrmWykresy *m_frmWykresy = nullptr;
     QWidget *m_picZdarzenia = nullptr;
     QList<QRadioButton *> m_opModPracy;
     ObrazTrybu *m_image5 = nullptr;

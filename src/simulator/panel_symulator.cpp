@@ -1,11 +1,14 @@
 #include "simulator/panel_symulator.h"
 
-#include "app/key.h"
-#include "app/twipy.h"
+#include "config/jezyk.h"
 #include "config/komunikaty.h"
 #include "config/liczby.h"
-#include "controls/textxp.h"
-#include "converter/panel_parametry.h"
+#include "okna/budowa.h"
+#include "okna/formatka.h"
+#include "okna/twipy.h"
+#include "okna/uslugi.h"
+#include "serial/lacze.h"
+#include "serial/mscomm.h"
 #include "simulator/nadajnik.h"
 #include "simulator/wartosci.h"
 
@@ -15,9 +18,9 @@
 #include <QLineEdit>
 #include <QSlider>
 
-PanelSymulator::PanelSymulator(KEY &okno) : QObject(&okno), m_okno(okno)
+PanelSymulator::PanelSymulator(Formatka &okno, Uslugi &uslugi) : QObject(&okno), m_uslugi(uslugi)
 {
-    m_picTransmisja = okno.nowyPanel(QStringLiteral("picTransmisja"), 2340, QStringLiteral("Label9"),
+    m_picTransmisja = nowyPanel(okno, QStringLiteral("picTransmisja"), 2340, QStringLiteral("Label9"),
                                      QStringLiteral("TRANSMISJA"), QStringLiteral("transmition"));
 
     m_slider1 = okno.dodaj<QSlider>(m_picTransmisja, QStringLiteral("Slider1"), QString(), Qt::Horizontal);
@@ -47,19 +50,16 @@ PanelSymulator::PanelSymulator(KEY &okno) : QObject(&okno), m_okno(okno)
     m_chNasluch->setText(QStringLiteral("Nasłuch ciągły"));
     m_chNasluch->setGeometry(tw(120, 1770, 4380, 360));
 
-    TextXP *txtMaxVal = okno.parametry().txtMaxVal();
-    connect(txtMaxVal, &TextXP::Change, this, &PanelSymulator::txtMaxVal_Change);
-    connect(txtMaxVal, &TextXP::KeyPress, this, &PanelSymulator::txtMaxVal_KeyPress, Qt::DirectConnection);
     connect(m_slider1, &QSlider::valueChanged, this, &PanelSymulator::Slider1_Change);
     connect(m_chNasluch, &QCheckBox::toggled, this, &PanelSymulator::chNasluch_Click);
-    connect(&okno.nadajnik(), &Nadajnik::przerwano, this, &PanelSymulator::wysylaniePrzerwane);
+    connect(&uslugi.nadajnik, &Nadajnik::przerwano, this, &PanelSymulator::wysylaniePrzerwane);
 }
 
-void PanelSymulator::txtMaxVal_Change()
+void PanelSymulator::txtMaxVal_Change(const QString &max)
 {
     // Each step is tried on its own: a maximum that does not fit leaves its
     // end of the range as it was.
-    const double v = Liczby::Val(m_okno.parametry().txtMaxVal()->Text());
+    const double v = Liczby::Val(max);
     if (const auto max = Liczby::DoInt32(v))
         m_slider1->setMaximum(*max);
     if (const auto min = Liczby::DoInt32(-1 * v))
@@ -68,43 +68,35 @@ void PanelSymulator::txtMaxVal_Change()
     m_lblPlus->setText(QString::number(m_slider1->maximum()));
 }
 
-void PanelSymulator::txtMaxVal_KeyPress(short &KeyAscii)
-{
-    const bool sterujacy = KeyAscii < 28;
-    const bool cyfra = KeyAscii >= '0' && KeyAscii <= '9';
-    if (!sterujacy && !cyfra)
-        KeyAscii = 0;
-}
-
 void PanelSymulator::Slider1_Change()
 {
-    m_text1->setText(m_okno.wartosci().BudujRamke(m_slider1->value()));
+    m_text1->setText(m_uslugi.wartosci.BudujRamke(m_slider1->value()));
 }
 
 void PanelSymulator::chNasluch_Click()
 {
-    Nadajnik &nadajnik = m_okno.nadajnik();
+    Nadajnik &nadajnik = m_uslugi.nadajnik;
     if (m_chNasluch->isChecked()) {
-        m_okno.OtworzPort();
-        if (m_okno.MSComm1().PortOpen()) {
-            m_text1->setText(m_okno.wartosci().BudujRamke(m_slider1->value()));
+        m_uslugi.lacze.OtworzPort();
+        if (m_uslugi.lacze.port().PortOpen()) {
+            m_text1->setText(m_uslugi.wartosci.BudujRamke(m_slider1->value()));
             nadajnik.wlacz();
-            m_okno.WlaczZakladki(false);
+            emit zajmujeLacze(true);
         } else {
             // Clearing the box runs this handler again, down the other path.
             m_chNasluch->setChecked(false);
         }
         return;
     }
-    m_okno.ZamknijPort();
+    m_uslugi.lacze.ZamknijPort();
     nadajnik.wylacz();
-    m_okno.WlaczZakladki(true);
+    emit zajmujeLacze(false);
 }
 
 void PanelSymulator::wysylaniePrzerwane()
 {
     m_chNasluch->setChecked(false);
-    m_okno.komunikaty().krytyczny(m_okno.jezyk().Komunikat(
+    m_uslugi.komunikaty.krytyczny(m_uslugi.jezyk.Komunikat(
         QStringLiteral("PortUtracony"),
-        m_okno.nazwaPortu() + QStringLiteral(" przestał odpowiadać - wysyłanie zatrzymane")));
+        m_uslugi.lacze.nazwaPortu() + QStringLiteral(" przestał odpowiadać - wysyłanie zatrzymane")));
 }

@@ -2,12 +2,13 @@
 
 #include <QObject>
 
-class KEY;
+class Formatka;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QSlider;
 class QWidget;
+struct Uslugi;
 
 // The simulator panel: the slider plays a scale between minus and plus the
 // maximum value, the frame for its weight is shown and, while continuous
@@ -17,18 +18,24 @@ class PanelSymulator : public QObject
     Q_OBJECT
 
 public:
-    explicit PanelSymulator(KEY &okno);
+    PanelSymulator(Formatka &okno, Uslugi &uslugi);
 
     QWidget *picTransmisja() const { return m_picTransmisja; }
 
+    // Follows the maximum-value field: the slider runs from minus to plus the
+    // maximum.
+    void txtMaxVal_Change(const QString &max);
+
+signals:
+    // Continuous sending holds the port from switching on to switching off.
+    void zajmujeLacze(bool zajete);
+
 private:
-    void txtMaxVal_Change();
-    void txtMaxVal_KeyPress(short &KeyAscii);
     void Slider1_Change();
     void chNasluch_Click();
     void wysylaniePrzerwane();
 
-    KEY &m_okno;
+    Uslugi &m_uslugi;
     QWidget *m_picTransmisja = nullptr;
     QSlider *m_slider1 = nullptr;
     QLabel *m_lblMinus = nullptr;

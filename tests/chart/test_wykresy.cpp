@@ -1,6 +1,6 @@
-#include "app/etykieta.h"
+#include "okna/etykieta.h"
 #include "chart/frm_wykresy.h"
-#include "chart/obrazy_trybow.h"
+#include "okna/obrazy_trybow.h"
 #include "wspolne/okno.h"
 #include "wspolne/pliki.h"
 

@@ -1,4 +1,4 @@
-#include "chart/obrazy_trybow.h"
+#include "okna/obrazy_trybow.h"
 #include "controls/textxp.h"
 #include "wspolne/okno.h"
 #include "wspolne/pliki.h"

@@ -1,4 +1,4 @@
-#include "chart/obrazy_trybow.h"
+#include "okna/obrazy_trybow.h"
 #include "controls/textxp.h"
 #include "converter/operacje.h"
 #include "serial/polaczenie.h"

@@ -1,4 +1,4 @@
-#include "app/etykieta.h"
+#include "okna/etykieta.h"
 
 #include <QMouseEvent>
 

@@ -1,4 +1,4 @@
-#include "converter/klik_listy.h"
+#include "okna/klik_listy.h"
 
 #include <QListWidget>
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
-#include "app/tlumaczenie.h"
+#include "okna/tlumaczenie.h"
 
-#include "app/formatka.h"
+#include "okna/formatka.h"
 #include "config/jezyk.h"
 
 #include <QAbstractButton>

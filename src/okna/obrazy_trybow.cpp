@@ -1,4 +1,4 @@
-#include "chart/obrazy_trybow.h"
+#include "okna/obrazy_trybow.h"
 
 #include <QPainter>
 #include <QPainterPath>

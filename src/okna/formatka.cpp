@@ -1,4 +1,4 @@
-#include "app/formatka.h"
+#include "okna/formatka.h"
 
 namespace {
 const char *const kTag = "Tag";
