@@ -47,6 +47,20 @@ const QHash<QString, QString> &domyslne()
         {QStringLiteral("miernik_milczy"), QStringLiteral("Miernik nie odpowiada")},
         {QStringLiteral("odczyt_reczny"), QStringLiteral("odczyt ręczny")},
         {QStringLiteral("zapis_nieudany"), QStringLiteral("Nie można zapisać pliku")},
+        {QStringLiteral("punkty"), QStringLiteral("Liczba punktów")},
+        {QStringLiteral("tolerancja_proc"), QStringLiteral("Tolerancja [± % zakresu]")},
+        {QStringLiteral("odczytow"), QStringLiteral("Zgodnych odczytów")},
+        {QStringLiteral("zgodnosc"), QStringLiteral("Zgodność [% zakresu]")},
+        {QStringLiteral("limit"), QStringLiteral("Czas ustalania [ms]")},
+        {QStringLiteral("urzadzenie_miernika"), QStringLiteral("Miernik (urządzenie)")},
+        {QStringLiteral("gora_dol"), QStringLiteral("W górę i z powrotem w dół")},
+        {QStringLiteral("start"), QStringLiteral("Start")},
+        {QStringLiteral("stop"), QStringLiteral("Stop")},
+        {QStringLiteral("zapisz"), QStringLiteral("Zapisz protokół")},
+        {QStringLiteral("punkt"), QStringLiteral("Punkt %1 z %2: waga %3, oczekiwany %4")},
+        {QStringLiteral("zly_odczyt"), QStringLiteral("\"%1\" nie jest prądem w mA")},
+        {QStringLiteral("zapisano"), QStringLiteral("Zapisano: %1, %2")},
+        {QStringLiteral("nasluch"), QStringLiteral("Najpierw wyłącz nasłuch ciągły")},
     };
     return teksty;
 }
