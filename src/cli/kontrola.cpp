@@ -4,6 +4,7 @@
 
 #include "petla/kontrola_petli.h"
 #include "petla/miernik_reczny.h"
+#include "petla/miernik_scpi.h"
 #include "petla/raport_pdf.h"
 #include "petla/teksty.h"
 #include "petla/zapis_kontroli.h"
@@ -102,8 +103,19 @@ Wynik Narzedzie::kontrola(const OpcjeKontroli &opcje)
 
     std::unique_ptr<Miernik> miernik;
     std::unique_ptr<Wejscie> wejscie;
-    {
-        // Each typed value is a settled reading: the person waits for the
+    if (!opcje.dmm.isEmpty()) {
+        QString blad;
+        auto ustawienia = UstawieniaMiernikow::czytaj(m_folder.plikUstawien(), blad, &m_jezyk);
+        if (!ustawienia)
+            return Wynik::porazka(Wynik::Port, blad);
+        using UstawieniaMiernikow::Parametr;
+        if (!UstawieniaMiernikow::ustaw(*ustawienia, Parametr::Urzadzenie, opcje.dmm, blad, &m_jezyk)
+            || (!opcje.dmmBaud.isEmpty()
+                && !UstawieniaMiernikow::ustaw(*ustawienia, Parametr::Predkosc, opcje.dmmBaud, blad, &m_jezyk)))
+            return Wynik::porazka(Wynik::Uzycie, QStringLiteral("loopcheck: ") + blad);
+        miernik = std::make_unique<MiernikScpi>(*ustawienia, &m_jezyk);
+    } else {
+            // Each typed value is a settled reading: the person waits for the
         // display to settle before typing it.
         u.zgodnychOdczytow = 1;
         u.limitUstalania = std::chrono::milliseconds(0);

@@ -33,8 +33,9 @@ public:
     };
     Q_ENUM(Koniec)
 
-    // A meter that does not answer a request in this time is taken as lost.
-    static constexpr std::chrono::milliseconds kCzasMiernika{3000};
+    // A meter that does not answer a request in this time is taken as lost;
+    // a meter's own time limit, with its more telling message, comes first.
+    static constexpr std::chrono::milliseconds kCzasMiernika{5000};
 
     KontrolaPetli(Lacze &lacze, Protokol &protokol, const Jezyk &jezyk, QString plikKatalogu,
                   QObject *parent = nullptr);

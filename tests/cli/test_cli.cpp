@@ -362,6 +362,46 @@ private slots:
         for (const char *szukany : {"Łukasz Żak", "SN-7", "KCI 1.07", "odczyt ręczny", "+0.6250", "20.1000", "NIEZGODNY"})
             QVERIFY2(t.contains(QString::fromUtf8(szukany)), szukany);
     }
+
+    // The whole loop against the emulator's multimeter: a good converter
+    // passes, a 0.5 % gain error fails exactly the points beyond ±0.1 % of
+    // span (0, 0.125, 0.25, 0.375 and 0.5 % at the five points of mode 0), a
+    // silent meter stops the run with a message.
+    void kontrolaZMiernikiem_data()
+    {
+        QTest::addColumn<QStringList>("konwerter");
+        QTest::addColumn<int>("kod");
+        QTest::addColumn<QList<bool>>("zgodne");
+        QTest::addColumn<QString>("blad");
+        QTest::newRow("dobry") << QStringList{"--dmm", "--dmm-noise", "0.0005", "--dmm-tau", "50"} << 0
+                               << QList<bool>{true, true, true, true, true} << "";
+        QTest::newRow("wzmocnienie 0.5 %") << QStringList{"--dmm", "--gain", "0.5"} << 1
+                                           << QList<bool>{true, false, false, false, false} << "";
+        QTest::newRow("przesuniecie") << QStringList{"--dmm", "--offset", "0.012"} << 0
+                                      << QList<bool>{true, true, true, true, true} << "";
+        QTest::newRow("miernik milczy") << QStringList{"--dmm", "--dmm-silent"} << 2 << QList<bool>{}
+                                        << "Miernik: Miernik %1 nie odpowiedział na *IDN? w ciągu 3 s";
+    }
+
+    void kontrolaZMiernikiem()
+    {
+        QFETCH(QStringList, konwerter);
+        auto e = emulator(konwerter);
+        QVERIFY(e);
+        const Przebieg r = cli({"--device", e->urzadzenie(), "--json", "loopcheck", "--dmm", e->miernik()});
+        QTEST(r.kod, "kod");
+        const QJsonObject o = QJsonDocument::fromJson(r.wyjscie.toUtf8()).object();
+        QList<bool> zgodne;
+        for (const QJsonValue &p : o.value("points").toArray()) {
+            if (p.toObject().contains("pass"))
+                zgodne << p.toObject().value("pass").toBool();
+        }
+        QTEST(zgodne, "zgodne");
+        QFETCH(QString, blad);
+        QCOMPARE(o.value("error").toString(), blad.arg(e->miernik()));
+        if (r.kod != 2)
+            QCOMPARE(o.value("meter"), QJsonValue("KONWERTER-EMU,DMM-1,0001,1.0"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCli)
