@@ -140,8 +140,9 @@ void KontrolaPetli::czytajKonwerter()
 
     m_polaczenia << connect(m_miernik, &Miernik::gotowy, this, &KontrolaPetli::miernikGotowy);
     m_polaczenia << connect(m_miernik, &Miernik::odczyt, this, &KontrolaPetli::odczyt);
+    // The meter's own messages name it.
     m_polaczenia << connect(m_miernik, &Miernik::blad, this, [this](const QString &opis) {
-        zakoncz(Koniec::Utracono, tekst(QStringLiteral("miernik")) + QStringLiteral(": ") + opis);
+        zakoncz(Koniec::Utracono, opis);
     });
     m_polaczenia << connect(m_miernik, &QObject::destroyed, this, [this] {
         zakoncz(Koniec::Utracono, tekst(QStringLiteral("miernik_milczy")));

@@ -286,7 +286,7 @@ private slots:
                                             << 0 << "verdict: PASS" << "";
         QTest::newRow("zly wpis") << trzy << QByteArray("4\n12 mA\n12\n20\n") << 0 << "verdict: PASS" << "";
         QTest::newRow("koniec wejscia") << trzy << QByteArray("4\n") << 2 << "verdict: LOST"
-                                        << "Miernik: standard input ended before the last reading\n";
+                                        << "standard input ended before the last reading\n";
         QTest::newRow("za malo punktow") << QStringList{"loopcheck", "--points", "1"} << QByteArray() << 64 << ""
                                          << "konwerter-cli: loopcheck: points: 1 is not between 2 and 51\n" + kUzycie + "\n";
         QTest::newRow("zla tolerancja") << QStringList{"loopcheck", "--tolerance", "x"} << QByteArray() << 64 << ""
@@ -380,7 +380,7 @@ private slots:
         QTest::newRow("przesuniecie") << QStringList{"--dmm", "--offset", "0.012"} << 0
                                       << QList<bool>{true, true, true, true, true} << "";
         QTest::newRow("miernik milczy") << QStringList{"--dmm", "--dmm-silent"} << 2 << QList<bool>{}
-                                        << "Miernik: Miernik %1 nie odpowiedział na *IDN? w ciągu 3 s";
+                                        << "Miernik %1 nie odpowiedział na *IDN? w ciągu 3 s";
     }
 
     void kontrolaZMiernikiem()
@@ -398,9 +398,31 @@ private slots:
         }
         QTEST(zgodne, "zgodne");
         QFETCH(QString, blad);
-        QCOMPARE(o.value("error").toString(), blad.arg(e->miernik()));
+        QCOMPARE(o.value("error").toString(), blad.isEmpty() ? blad : blad.arg(e->miernik()));
         if (r.kod != 2)
             QCOMPARE(o.value("meter"), QJsonValue("KONWERTER-EMU,DMM-1,0001,1.0"));
+    }
+
+    // Ctrl-C in the middle of a run: sending stops, the port closes, the
+    // points measured so far are printed and it is no pass.
+    void kontrolaPrzerwana()
+    {
+        auto e = emulator({});
+        QVERIFY(e);
+        QProcess p;
+        uruchom(p, {"--device", e->urzadzenie(), "loopcheck", "--points", "3"});
+        p.write("4\n");
+        QByteArray wypisane;
+        QTRY_VERIFY2((wypisane += p.readAllStandardOutput()).contains("point 2/3"), wypisane.constData());
+        ::kill(pid_t(p.processId()), SIGINT);
+        const Przebieg r = zakoncz(p);
+        QCOMPARE(r.kod, 1);
+        QVERIFY2(r.wyjscie.endsWith("verdict: STOPPED\n"), qPrintable(r.wyjscie));
+        QCOMPARE(r.bledy, QString("Kontrola przerwana\n"));
+        QTRY_VERIFY(e->linie().filter(QRegularExpression("^(PORT|FRAME) ")).last().startsWith("PORT closed"));
+        const qsizetype ramek = e->linie().filter("FRAME ").size();
+        QTest::qWait(200);
+        QCOMPARE(e->linie().filter("FRAME ").size(), ramek);
     }
 };
 

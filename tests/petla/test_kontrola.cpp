@@ -89,11 +89,11 @@ private slots:
         QTest::newRow("szum") << QStringList{} << 2 << false << Miernik_::Szum << K::Niezgodny << ""
                               << QList<int>{-1500, 1500} << QList<bool>{false, false};
         QTest::newRow("blad miernika") << QStringList{} << 5 << false << Miernik_::Blad << K::Utracono
-                                       << "Miernik: brak zakresu" << QList<int>{} << QList<bool>{};
+                                       << "brak zakresu" << QList<int>{} << QList<bool>{};
         QTest::newRow("miernik milczy") << QStringList{} << 5 << false << Miernik_::Milczy << K::Utracono
                                         << "Miernik nie odpowiada" << QList<int>{} << QList<bool>{};
         QTest::newRow("miernik nie rusza") << QStringList{} << 5 << false << Miernik_::BladOtwarcia << K::Utracono
-                                           << "Miernik: brak urządzenia" << QList<int>{} << QList<bool>{};
+                                           << "brak urządzenia" << QList<int>{} << QList<bool>{};
         QTest::newRow("konwerter milczy") << QStringList{"--silent"} << 5 << false << Miernik_::Dokladny << K::Utracono
                                           << "Konwerter nie odpowiada poprawnie: Przekroczony czas oczekiwania!"
                                           << QList<int>{} << QList<bool>{};
