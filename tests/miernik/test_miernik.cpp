@@ -111,11 +111,15 @@ private:
     QByteArray m_bufor;
 };
 
-// The meter reached as a USBTMC device file: a link named like one.
-QString jakUsbtmc(const QTemporaryDir &folder, const QString &urzadzenie)
+// The meter reached as a USBTMC device file: a link named like one, or, with
+// `przezLink`, a link to that, as a udev rule makes.
+QString jakUsbtmc(const QTemporaryDir &folder, const QString &urzadzenie, bool przezLink = false)
 {
     const QString link = folder.filePath(QStringLiteral("usbtmc0"));
-    return QFile::link(urzadzenie, link) ? link : QString();
+    const QString drugi = folder.filePath(QStringLiteral("miernik"));
+    if (!QFile::link(urzadzenie, link) || (przezLink && !QFile::link(link, drugi)))
+        return QString();
+    return przezLink ? drugi : link;
 }
 
 } // namespace
@@ -355,8 +359,9 @@ void TestMiernik::utrata()
     }
     if (usbtmc)
         urzadzenie = jak == QLatin1String("missing") ? folder.filePath(QStringLiteral("usbtmc7"))
-                                                     : jakUsbtmc(folder, urzadzenie);
+                                                     : jakUsbtmc(folder, urzadzenie, true);
     MiernikScpi miernik(naUrzadzeniu(urzadzenie));
+    QCOMPARE(miernik.ustawienia().usbtmc(), usbtmc);
 
     if (jak == QLatin1String("missing")) {
         const Wynik w = otworz(miernik);
