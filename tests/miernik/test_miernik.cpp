@@ -70,12 +70,15 @@ UstawieniaMiernika naUrzadzeniu(const QString &urzadzenie)
 
 // A meter played by the test on the master side of a pseudo-terminal: it
 // answers "*IDN?" and "READ?" with the bytes given, as they are (nothing when
-// empty), and keeps every command it got.
+// empty), and keeps every command it got. With `spozniony` the first "READ?"
+// is answered with that, `spoznionyMs` late.
 class MiernikSkryptowy : public QObject
 {
 public:
-    MiernikSkryptowy(QByteArray identyfikacja, QByteArray odczyt)
-        : m_identyfikacja(std::move(identyfikacja)), m_odczyt(std::move(odczyt))
+    MiernikSkryptowy(QByteArray identyfikacja, QByteArray odczyt, QByteArray spozniony = {},
+                     int spoznionyMs = 0)
+        : m_identyfikacja(std::move(identyfikacja)), m_odczyt(std::move(odczyt)),
+          m_spozniony(std::move(spozniony)), m_spoznienie(spoznionyMs)
     {
         QString blad;
         if (!m_pty.otworz(blad))
@@ -99,15 +102,24 @@ private:
             const QByteArray p = m_bufor.left(lf);
             m_bufor.remove(0, lf + 1);
             polecenia.append(p);
-            const QByteArray &a = p == "*IDN?" ? m_identyfikacja : p == "READ?" ? m_odczyt : QByteArray();
-            if (!a.isEmpty())
-                QVERIFY(::write(m_pty.master(), a.constData(), size_t(a.size())) == a.size());
+            if (p == "READ?" && !m_spozniony.isEmpty())
+                QTimer::singleShot(m_spoznienie, this, [this, a = std::exchange(m_spozniony, {})] { wyslij(a); });
+            else
+                wyslij(p == "*IDN?" ? m_identyfikacja : p == "READ?" ? m_odczyt : QByteArray());
         }
+    }
+
+    void wyslij(const QByteArray &a)
+    {
+        if (!a.isEmpty())
+            QVERIFY(::write(m_pty.master(), a.constData(), size_t(a.size())) == a.size());
     }
 
     Pseudoterminal m_pty;
     QByteArray m_identyfikacja;
     QByteArray m_odczyt;
+    QByteArray m_spozniony;
+    int m_spoznienie;
     QByteArray m_bufor;
 };
 
@@ -135,6 +147,8 @@ private slots:
     void milczenie();
     void odpowiedzi_data();
     void odpowiedzi();
+    void spoznionaOdpowiedz_data();
+    void spoznionaOdpowiedz();
     void utrata_data();
     void utrata();
     void ustawienia_data();
@@ -324,6 +338,37 @@ void TestMiernik::odpowiedzi()
     QCOMPARE(w.blad, QString());
     QVERIFY(w.mA);
     QVERIFY2(std::fabs(*w.mA - mA) < 1e-9, qPrintable(QString::number(*w.mA, 'f', 9)));
+}
+
+void TestMiernik::spoznionaOdpowiedz_data()
+{
+    QTest::addColumn<bool>("usbtmc");
+    QTest::newRow("serial") << false;
+    QTest::newRow("usbtmc") << true;
+}
+
+void TestMiernik::spoznionaOdpowiedz()
+{
+    QFETCH(bool, usbtmc);
+
+    // The first reading comes after the time limit, when the meter has been
+    // given up on; it must not pass for the answer to a later request, neither
+    // one already asked nor one asked after it came.
+    QTemporaryDir folder;
+    MiernikSkryptowy skrypt("ACME,1,2,3\n", "+2.0E-02\n", "+1.0E-02\n", kLimitMs + 300);
+    const QString urzadzenie = usbtmc ? jakUsbtmc(folder, skrypt.urzadzenie()) : skrypt.urzadzenie();
+    MiernikScpi miernik(naUrzadzeniu(urzadzenie));
+    QVERIFY(otworz(miernik).blad.isEmpty());
+    const Wynik pierwszy = zmierz(miernik);
+    QCOMPARE(pierwszy.blad, QStringLiteral("Miernik %1 nie odpowiedział na READ? w ciągu 3 s").arg(urzadzenie));
+    QVERIFY(miernik.otwarty());
+    for (int i = 0; i < 2; ++i) {
+        const Wynik w = zmierz(miernik);
+        QCOMPARE(w.blad, QString());
+        QVERIFY(w.mA);
+        QCOMPARE(*w.mA, 20.0);
+        QTest::qWait(500);
+    }
 }
 
 void TestMiernik::utrata_data()
