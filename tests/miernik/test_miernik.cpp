@@ -8,6 +8,7 @@
 #include "wspolne/emulator.h"
 #include "wspolne/pliki.h"
 
+#include "config/jezyk.h"
 #include "petla/miernik_scpi.h"
 
 #include <QSocketNotifier>
@@ -412,6 +413,12 @@ void TestMiernik::utrata()
         const Wynik w = otworz(miernik);
         QCOMPARE(w.blad, QStringLiteral("Nie można otworzyć miernika %1: nie ma takiego urządzenia").arg(urzadzenie));
         QVERIFY(!miernik.otwarty());
+        // The shipped English texts, with the reason looked up as well.
+        const QString lng = folder.filePath(QStringLiteral("set.lng"));
+        QVERIFY(QFile::copy(QStringLiteral(KONWERTER_DANE "/lang/en/set.lng"), lng));
+        const Jezyk angielski(lng);
+        MiernikScpi poAngielsku(naUrzadzeniu(urzadzenie), &angielski);
+        QCOMPARE(otworz(poAngielsku).blad, QStringLiteral("Cannot open the meter %1: no such device").arg(urzadzenie));
         return;
     }
     QVERIFY(otworz(miernik).blad.isEmpty());
