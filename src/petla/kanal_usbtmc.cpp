@@ -2,6 +2,7 @@
 
 #include "petla/teksty_miernika.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -28,6 +29,11 @@ struct KanalUsbtmc::Wspolne
 };
 
 namespace {
+
+// How much sooner than the caller the driver gives up.
+constexpr std::chrono::milliseconds kZapas{500};
+// The driver refuses anything shorter.
+constexpr std::chrono::milliseconds kNajkrotszyCzasSterownika{100};
 
 QString opisBledu(int blad)
 {
@@ -65,9 +71,9 @@ bool KanalUsbtmc::otworz(QString &powod)
             powod = opisBledu(blad);
         return false;
     }
-    // Anything but a USBTMC device refuses this; our own timer still ends the
-    // wait, only the thread lingers in its read.
-    __u32 ms = static_cast<__u32>(m_czasOdpowiedzi.count());
+    // Anything but a USBTMC device refuses this; the caller's timer still ends
+    // the wait, only the thread lingers in its read.
+    __u32 ms = static_cast<__u32>(std::max(kNajkrotszyCzasSterownika, m_czasOdpowiedzi - kZapas).count());
     ::ioctl(fd, USBTMC_IOCTL_SET_TIMEOUT, &ms);
     m_wspolne = std::make_shared<Wspolne>(fd, this);
     return true;
