@@ -102,8 +102,9 @@ void KanalUsbtmc::zapytaj(const QByteArrayList &polecenia)
             const std::lock_guard<std::mutex> l(w->urzadzenie);
             for (const QByteArray &p : polecenia) {
                 const QByteArray linia = p + '\n';
-                if (::write(w->fd, linia.constData(), static_cast<size_t>(linia.size())) != linia.size()) {
-                    blad = errno ? errno : EIO;
+                const ssize_t n = ::write(w->fd, linia.constData(), static_cast<size_t>(linia.size()));
+                if (n != linia.size()) {
+                    blad = n < 0 ? errno : EIO;
                     break;
                 }
             }
