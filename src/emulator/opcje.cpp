@@ -208,6 +208,10 @@ std::optional<Opcje> czytaj(const QStringList &argumenty, const QString &folderP
 
     o.multimetr.wlaczony = p.isSet(kDmm) || p.isSet(kDmmLink);
     o.multimetr.dowiazanie = p.value(kDmmLink);
+    if (!o.multimetr.dowiazanie.isEmpty() && o.multimetr.dowiazanie == o.dowiazanie) {
+        komunikat = QStringLiteral("--dmm-link and --link name the same path");
+        return std::nullopt;
+    }
     for (const QCommandLineOption *z : kZMiernikiem) {
         if (p.isSet(*z) && !o.multimetr.wlaczony) {
             komunikat = QStringLiteral("--%1 needs --dmm").arg(z->names().constFirst());
