@@ -2,7 +2,7 @@
 // readings of the loop current with the converter's errors and the meter's
 // noise, settling, silence, a vanishing port), against meters scripted on a
 // pseudo-terminal, on a serial port and standing in for a USBTMC device file
-// (every kind of answer), and its settings.
+// (every kind of answer, late ones and echoes too), and its settings.
 #include "emulator/klient.h"
 #include "emulator/pseudoterminal.h"
 #include "wspolne/emulator.h"
