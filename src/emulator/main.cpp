@@ -10,8 +10,8 @@
 #include <QSocketNotifier>
 
 #include <csignal>
-#include <memory>
 #include <cstdio>
+#include <memory>
 #include <unistd.h>
 
 namespace {

@@ -48,25 +48,25 @@ const QCommandLineOption kStdin({QStringLiteral("stdin")},
     QStringLiteral("End when standard input ends (so the emulator goes with a parent that "
                    "holds the pipe)."));
 const QCommandLineOption kDmm({QStringLiteral("dmm")},
-    QStringLiteral("Also play a SCPI multimeter in the loop, on a second pseudo-terminal; the\n"
+    QStringLiteral("Also play a SCPI multimeter in the loop, on a second pseudo-terminal; the "
                    "second line of output names its device."));
 const QCommandLineOption kDmmLink({QStringLiteral("dmm-link")},
     QStringLiteral("The same as --dmm, and make PATH a symbolic link to the meter's device."),
     QStringLiteral("PATH"));
 const QCommandLineOption kGain({QStringLiteral("gain")},
-    QStringLiteral("Converter's span error in percent: the current above 4 mA is scaled by\n"
+    QStringLiteral("Converter's span error in percent: the current above 4 mA is scaled by "
                    "1 + PCT/100 (default 0)."), QStringLiteral("PCT"));
 const QCommandLineOption kOffset({QStringLiteral("offset")},
     QStringLiteral("Converter's offset: MA milliamperes added to the loop current (default 0)."),
     QStringLiteral("MA"));
 const QCommandLineOption kNonlinearity({QStringLiteral("nonlinearity")},
-    QStringLiteral("Converter's non-linearity in percent of the 16 mA span: the error at 12 mA,\n"
+    QStringLiteral("Converter's non-linearity in percent of the 16 mA span: the error at 12 mA, "
                    "falling as a parabola to 0 at 4 and 20 mA (default 0)."), QStringLiteral("PCT"));
 const QCommandLineOption kDmmNoise({QStringLiteral("dmm-noise")},
     QStringLiteral("Meter's noise: each reading off by up to MA milliamperes either way (default 0)."),
     QStringLiteral("MA"));
 const QCommandLineOption kDmmTau({QStringLiteral("dmm-tau")},
-    QStringLiteral("Meter's settling: the reading approaches a new loop current exponentially\n"
+    QStringLiteral("Meter's settling: the reading approaches a new loop current exponentially "
                    "with this time constant in milliseconds (default 0, at once)."), QStringLiteral("MS"));
 const QCommandLineOption kDmmSilent({QStringLiteral("dmm-silent")},
     QStringLiteral("The meter never answers."));
@@ -208,6 +208,10 @@ std::optional<Opcje> czytaj(const QStringList &argumenty, const QString &folderP
 
     o.multimetr.wlaczony = p.isSet(kDmm) || p.isSet(kDmmLink);
     o.multimetr.dowiazanie = p.value(kDmmLink);
+    if (!o.multimetr.dowiazanie.isEmpty() && o.multimetr.dowiazanie == o.dowiazanie) {
+        komunikat = QStringLiteral("--dmm-link and --link name the same path");
+        return std::nullopt;
+    }
     for (const QCommandLineOption *z : kZMiernikiem) {
         if (p.isSet(*z) && !o.multimetr.wlaczony) {
             komunikat = QStringLiteral("--%1 needs --dmm").arg(z->names().constFirst());

@@ -52,6 +52,8 @@ void KanalSzeregowy::zapytaj(const QByteArrayList &polecenia)
 {
     if (!m_port.isOpen())
         return;
+    // Also what the driver holds and Qt has not read yet.
+    m_port.clear(QSerialPort::Input);
     m_port.readAll();
     m_bufor.clear();
     const QByteArray linie = polecenia.join('\n') + '\n';

@@ -2,6 +2,7 @@
 
 #include "petla/teksty_miernika.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -28,6 +29,11 @@ struct KanalUsbtmc::Wspolne
 };
 
 namespace {
+
+// How much sooner than the caller the driver gives up.
+constexpr std::chrono::milliseconds kZapas{500};
+// The driver refuses anything shorter.
+constexpr std::chrono::milliseconds kNajkrotszyCzasSterownika{100};
 
 QString opisBledu(int blad)
 {
@@ -65,9 +71,9 @@ bool KanalUsbtmc::otworz(QString &powod)
             powod = opisBledu(blad);
         return false;
     }
-    // Anything but a USBTMC device refuses this; our own timer still ends the
-    // wait, only the thread lingers in its read.
-    __u32 ms = static_cast<__u32>(m_czasOdpowiedzi.count());
+    // Anything but a USBTMC device refuses this; the caller's timer still ends
+    // the wait, only the thread lingers in its read.
+    __u32 ms = static_cast<__u32>(std::max(kNajkrotszyCzasSterownika, m_czasOdpowiedzi - kZapas).count());
     ::ioctl(fd, USBTMC_IOCTL_SET_TIMEOUT, &ms);
     m_wspolne = std::make_shared<Wspolne>(fd, this);
     return true;
@@ -96,8 +102,9 @@ void KanalUsbtmc::zapytaj(const QByteArrayList &polecenia)
             const std::lock_guard<std::mutex> l(w->urzadzenie);
             for (const QByteArray &p : polecenia) {
                 const QByteArray linia = p + '\n';
-                if (::write(w->fd, linia.constData(), static_cast<size_t>(linia.size())) != linia.size()) {
-                    blad = errno ? errno : EIO;
+                const ssize_t n = ::write(w->fd, linia.constData(), static_cast<size_t>(linia.size()));
+                if (n != linia.size()) {
+                    blad = n < 0 ? errno : EIO;
                     break;
                 }
             }

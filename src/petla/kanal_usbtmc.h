@@ -10,8 +10,9 @@ class Jezyk;
 // A meter on a USBTMC device file (Linux): one write() per command, one read()
 // per answer. Both block in the kernel driver, so each exchange runs on a
 // thread of its own and reports back through the event loop. The driver's
-// time-out is set to `czasOdpowiedzi`, so a thread waiting for a silent meter
-// ends with it.
+// time-out is set a little shorter than the caller's `czasOdpowiedzi`, so by
+// the time the caller gives up on a silent meter its exchange has ended, and
+// cannot take the answer meant for the next one.
 class KanalUsbtmc : public KanalScpi
 {
     Q_OBJECT

@@ -141,9 +141,13 @@ void MiernikScpi::odpowiedz(const QByteArray &tresc)
     // Nobody asked: a late answer to a question already given up.
     if (m_stan != Stan::Otwieranie && m_stan != Stan::Pomiar)
         return;
-    m_zegar.stop();
     const bool identyfikacja = m_stan == Stan::Otwieranie;
     const QByteArray pytanie = identyfikacja ? kIdentyfikacja : kOdczyt;
+    // A serial meter or adapter set to echo sends our own commands back first.
+    const QByteArray echo = tresc.trimmed();
+    if (echo == pytanie || (!identyfikacja && echo == kKonfiguracja))
+        return;
+    m_zegar.stop();
     const QString zla = komunikat("MiernikZlaOdpowiedz",
                                   QStringLiteral("Miernik %1 odpowiedział na %2 niezrozumiale: %3"))
                             .arg(m_ustawienia.urzadzenie, QString::fromLatin1(pytanie), pokaz(tresc));

@@ -54,7 +54,10 @@ QString poWartosci(const Nazwa (&nazwy)[N], int wartosc)
 bool UstawieniaMiernika::usbtmc() const
 {
     static const QRegularExpression kNazwa(QStringLiteral("^usbtmc[0-9]+$"));
-    return kNazwa.match(QFileInfo(urzadzenie).fileName()).hasMatch();
+    const QFileInfo plik(urzadzenie);
+    // Also a link of one's own making (a udev rule) to the device file.
+    return kNazwa.match(plik.fileName()).hasMatch()
+           || (plik.isSymLink() && kNazwa.match(QFileInfo(plik.symLinkTarget()).fileName()).hasMatch());
 }
 
 QString UstawieniaMiernika::tekstLinii() const

@@ -18,7 +18,8 @@ struct UstawieniaMiernika
     QSerialPort::DataBits bityDanych = QSerialPort::Data8;
     QSerialPort::StopBits bityStopu = QSerialPort::OneStop;
 
-    // A USBTMC device file, told by its name ("usbtmc" followed by its number).
+    // A USBTMC device file, told by its name ("usbtmc" followed by its number)
+    // or by the name of the file a link leads to.
     bool usbtmc() const;
     // "9600,N,8,1"
     QString tekstLinii() const;

@@ -186,7 +186,8 @@ void TestPolecenia::zleOpcje()
                                        {"--flood", "0"}, {"--fast"}, {"--gain", "0.5"},
                                        {"--dmm-silent"}, {"--dmm", "--gain", "0,5"},
                                        {"--dmm", "--offset", "25"}, {"--dmm", "--nonlinearity", "nan"},
-                                       {"--dmm", "--dmm-noise", "-1"}, {"--dmm", "--dmm-tau", "-5"}};
+                                       {"--dmm", "--dmm-noise", "-1"}, {"--dmm", "--dmm-tau", "-5"},
+                                       {"--link", "/tmp/k", "--dmm-link", "/tmp/k"}};
     for (const QStringList &argumenty : przypadki) {
         QProcess p;
         p.start(KONWERTER_EMU, argumenty);

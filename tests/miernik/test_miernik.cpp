@@ -2,12 +2,13 @@
 // readings of the loop current with the converter's errors and the meter's
 // noise, settling, silence, a vanishing port), against meters scripted on a
 // pseudo-terminal, on a serial port and standing in for a USBTMC device file
-// (every kind of answer), and its settings.
+// (every kind of answer, late ones and echoes too), and its settings.
 #include "emulator/klient.h"
 #include "emulator/pseudoterminal.h"
 #include "wspolne/emulator.h"
 #include "wspolne/pliki.h"
 
+#include "config/jezyk.h"
 #include "petla/miernik_scpi.h"
 
 #include <QSocketNotifier>
@@ -70,12 +71,15 @@ UstawieniaMiernika naUrzadzeniu(const QString &urzadzenie)
 
 // A meter played by the test on the master side of a pseudo-terminal: it
 // answers "*IDN?" and "READ?" with the bytes given, as they are (nothing when
-// empty), and keeps every command it got.
+// empty), and keeps every command it got. With `spozniony` the first "READ?"
+// is answered with that, `spoznionyMs` late.
 class MiernikSkryptowy : public QObject
 {
 public:
-    MiernikSkryptowy(QByteArray identyfikacja, QByteArray odczyt)
-        : m_identyfikacja(std::move(identyfikacja)), m_odczyt(std::move(odczyt))
+    MiernikSkryptowy(QByteArray identyfikacja, QByteArray odczyt, QByteArray spozniony = {},
+                     int spoznionyMs = 0)
+        : m_identyfikacja(std::move(identyfikacja)), m_odczyt(std::move(odczyt)),
+          m_spozniony(std::move(spozniony)), m_spoznienie(spoznionyMs)
     {
         QString blad;
         if (!m_pty.otworz(blad))
@@ -99,23 +103,36 @@ private:
             const QByteArray p = m_bufor.left(lf);
             m_bufor.remove(0, lf + 1);
             polecenia.append(p);
-            const QByteArray &a = p == "*IDN?" ? m_identyfikacja : p == "READ?" ? m_odczyt : QByteArray();
-            if (!a.isEmpty())
-                QVERIFY(::write(m_pty.master(), a.constData(), size_t(a.size())) == a.size());
+            if (p == "READ?" && !m_spozniony.isEmpty())
+                QTimer::singleShot(m_spoznienie, this, [this, a = std::exchange(m_spozniony, {})] { wyslij(a); });
+            else
+                wyslij(p == "*IDN?" ? m_identyfikacja : p == "READ?" ? m_odczyt : QByteArray());
         }
+    }
+
+    void wyslij(const QByteArray &a)
+    {
+        if (!a.isEmpty())
+            QVERIFY(::write(m_pty.master(), a.constData(), size_t(a.size())) == a.size());
     }
 
     Pseudoterminal m_pty;
     QByteArray m_identyfikacja;
     QByteArray m_odczyt;
+    QByteArray m_spozniony;
+    int m_spoznienie;
     QByteArray m_bufor;
 };
 
-// The meter reached as a USBTMC device file: a link named like one.
-QString jakUsbtmc(const QTemporaryDir &folder, const QString &urzadzenie)
+// The meter reached as a USBTMC device file: a link named like one, or, with
+// `przezLink`, a link to that, as a udev rule makes.
+QString jakUsbtmc(const QTemporaryDir &folder, const QString &urzadzenie, bool przezLink = false)
 {
     const QString link = folder.filePath(QStringLiteral("usbtmc0"));
-    return QFile::link(urzadzenie, link) ? link : QString();
+    const QString drugi = folder.filePath(QStringLiteral("miernik"));
+    if (!QFile::link(urzadzenie, link) || (przezLink && !QFile::link(link, drugi)))
+        return QString();
+    return przezLink ? drugi : link;
 }
 
 } // namespace
@@ -131,6 +148,8 @@ private slots:
     void milczenie();
     void odpowiedzi_data();
     void odpowiedzi();
+    void spoznionaOdpowiedz_data();
+    void spoznionaOdpowiedz();
     void utrata_data();
     void utrata();
     void ustawienia_data();
@@ -289,6 +308,9 @@ void TestMiernik::odpowiedzi_data()
         wiersz("control byte in identity") << QByteArray("AC\x01ME\n") << QByteArray("1E-2\n") << qQNaN()
                                            << QStringLiteral(" odpowiedział na *IDN? niezrozumiale: \"AC\\x01ME\"");
     }
+    // USBTMC carries no echo.
+    QTest::newRow("serial: echo") << false << QByteArray("*IDN?\r\n") + idn
+                                  << QByteArray("CONF:CURR:DC\r\nREAD?\r\n+1.5E-02\r\n") << 15.0 << QString();
 }
 
 void TestMiernik::odpowiedzi()
@@ -308,7 +330,7 @@ void TestMiernik::odpowiedzi()
 
     Wynik w = otworz(miernik);
     if (w.blad.isEmpty()) {
-        QCOMPARE(w.identyfikacja, QString::fromLatin1(identyfikacja.trimmed()));
+        QCOMPARE(w.identyfikacja, QString::fromLatin1(identyfikacja.trimmed().split('\n').last().trimmed()));
         w = zmierz(miernik);
         QCOMPARE(skrypt.polecenia, (QByteArrayList{"*IDN?", "CONF:CURR:DC", "READ?"}));
     }
@@ -320,6 +342,37 @@ void TestMiernik::odpowiedzi()
     QCOMPARE(w.blad, QString());
     QVERIFY(w.mA);
     QVERIFY2(std::fabs(*w.mA - mA) < 1e-9, qPrintable(QString::number(*w.mA, 'f', 9)));
+}
+
+void TestMiernik::spoznionaOdpowiedz_data()
+{
+    QTest::addColumn<bool>("usbtmc");
+    QTest::newRow("serial") << false;
+    QTest::newRow("usbtmc") << true;
+}
+
+void TestMiernik::spoznionaOdpowiedz()
+{
+    QFETCH(bool, usbtmc);
+
+    // The first reading comes after the time limit, when the meter has been
+    // given up on; it must not pass for the answer to a later request, neither
+    // one already asked nor one asked after it came.
+    QTemporaryDir folder;
+    MiernikSkryptowy skrypt("ACME,1,2,3\n", "+2.0E-02\n", "+1.0E-02\n", kLimitMs + 300);
+    const QString urzadzenie = usbtmc ? jakUsbtmc(folder, skrypt.urzadzenie()) : skrypt.urzadzenie();
+    MiernikScpi miernik(naUrzadzeniu(urzadzenie));
+    QVERIFY(otworz(miernik).blad.isEmpty());
+    const Wynik pierwszy = zmierz(miernik);
+    QCOMPARE(pierwszy.blad, QStringLiteral("Miernik %1 nie odpowiedział na READ? w ciągu 3 s").arg(urzadzenie));
+    QVERIFY(miernik.otwarty());
+    for (int i = 0; i < 2; ++i) {
+        const Wynik w = zmierz(miernik);
+        QCOMPARE(w.blad, QString());
+        QVERIFY(w.mA);
+        QCOMPARE(*w.mA, 20.0);
+        QTest::qWait(500);
+    }
 }
 
 void TestMiernik::utrata_data()
@@ -355,13 +408,20 @@ void TestMiernik::utrata()
     }
     if (usbtmc)
         urzadzenie = jak == QLatin1String("missing") ? folder.filePath(QStringLiteral("usbtmc7"))
-                                                     : jakUsbtmc(folder, urzadzenie);
+                                                     : jakUsbtmc(folder, urzadzenie, true);
     MiernikScpi miernik(naUrzadzeniu(urzadzenie));
+    QCOMPARE(miernik.ustawienia().usbtmc(), usbtmc);
 
     if (jak == QLatin1String("missing")) {
         const Wynik w = otworz(miernik);
         QCOMPARE(w.blad, QStringLiteral("Nie można otworzyć miernika %1: nie ma takiego urządzenia").arg(urzadzenie));
         QVERIFY(!miernik.otwarty());
+        // The shipped English texts, with the reason looked up as well.
+        const QString lng = folder.filePath(QStringLiteral("set.lng"));
+        QVERIFY(QFile::copy(QStringLiteral(KONWERTER_DANE "/lang/en/set.lng"), lng));
+        const Jezyk angielski(lng);
+        MiernikScpi poAngielsku(naUrzadzeniu(urzadzenie), &angielski);
+        QCOMPARE(otworz(poAngielsku).blad, QStringLiteral("Cannot open the meter %1: no such device").arg(urzadzenie));
         return;
     }
     QVERIFY(otworz(miernik).blad.isEmpty());
