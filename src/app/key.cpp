@@ -1,5 +1,6 @@
 #include "app/key.h"
 
+#include "app/blokada_wejscia.h"
 #include "app/ikona.h"
 #include "app/panel_polaczenie.h"
 #include "app/rozmieszczenie.h"
@@ -7,8 +8,11 @@
 #include "controls/buttonxp.h"
 #include "converter/panel_parametry.h"
 #include "converter/panel_tryb.h"
+#include "identyfikacja/frm_identyfikacja.h"
+#include "monitor/frm_monitor.h"
 #include "okna/budowa.h"
 #include "okna/etykieta.h"
+#include "okna/etykieta_skrocona.h"
 #include "okna/okno_narzedzia.h"
 #include "okna/tlumaczenie.h"
 #include "okna/twipy.h"
@@ -46,6 +50,7 @@ KEY::KEY(const FolderProgramu &folder, Komunikaty &komunikaty, const MapaPortow 
       m_uslugi{m_folder, m_jezyk, m_komunikaty, m_ustawienia, m_lacze, m_protokol, m_katalog, m_wartosci, m_nadajnik}
 {
     setWindowTitle(QStringLiteral("Konwerter - C\\I"));
+    m_blokada = new BlokadaWejscia(this);
     setWindowIcon(ikonaProgramu());
     resize(px(kSzerokoscOkna), px(kWysokoscOkna));
 
@@ -71,6 +76,10 @@ KEY::KEY(const FolderProgramu &folder, Komunikaty &komunikaty, const MapaPortow 
     budujPasekBoczny();
     dodajNarzedzie(0, true, QStringLiteral("lblKontrolaPetli"), QStringLiteral("kontrola_petli"),
                    QStringLiteral("KONTROLA PĘTLI"), [this] { return new FrmKontrolaPetli(m_uslugi, this); });
+    dodajNarzedzie(1, false, QStringLiteral("lblMonitor"), QStringLiteral("monitor"), QStringLiteral("MONITOR ŁĄCZA"),
+                   [this] { return new FrmMonitor(m_uslugi, this); });
+    dodajNarzedzie(2, true, QStringLiteral("lblIdentyfikacja"), QStringLiteral("identyfikacja"),
+                   QStringLiteral("IDENTYFIKACJA WAGI"), [this] { return new FrmIdentyfikacja(m_uslugi, this); });
 }
 
 KEY::~KEY()
@@ -99,14 +108,14 @@ void KEY::budujInformacje()
         {"lblLogoHandel", "logoHandel", 4020}, {"lblLogoTel", "logoTel", 4320},
     };
     for (const auto &i : informacje) {
-        auto *l = dodaj<QLabel>(this, QLatin1String(i.nazwa), QLatin1String(i.tag));
+        auto *l = dodaj<EtykietaSkrocona>(this, QLatin1String(i.nazwa), QLatin1String(i.tag));
         l->setGeometry(tw(120, i.top, kSzerokoscPanelu - 120, 300));
         // The first one names the tool.
         l->setStyleSheet(&i == informacje ? QStringLiteral("color: #1f4e8c; font-weight: bold; font-size: 12pt;")
                                           : QStringLiteral("color: #3a4a66;"));
     }
 
-    m_txtTransmisja = dodaj<QLabel>(this, QStringLiteral("txtTransmisja"), QStringLiteral("wait"));
+    m_txtTransmisja = dodaj<EtykietaSkrocona>(this, QStringLiteral("txtTransmisja"), QStringLiteral("wait"));
     m_txtTransmisja->setText(QStringLiteral("Czekaj transmisja"));
     m_txtTransmisja->setGeometry(tw(kPolozeniePanelu, 2520, kSzerokoscPanelu, 360));
     m_txtTransmisja->setAlignment(Qt::AlignCenter);
@@ -223,6 +232,9 @@ void KEY::Form_Load()
     show();
     m_parametry->ZaladujKatalog();
     m_parametry->OdtworzParametry(ParametryZapisane::wczytaj(m_folder.plikKatalogu()));
+    // With no panel shown "Zamknij" is the one control that takes the focus;
+    // the window keeps it instead, so a stray Enter or Space does nothing.
+    setFocus(Qt::OtherFocusReason);
 }
 
 void KEY::PokazPanel(QWidget *Panel)
@@ -265,11 +277,15 @@ void KEY::ZamknijPort()
 
 void KEY::pokazCzekanie(bool widoczny)
 {
+    if (widoczny)
+        m_blokada->wlacz();
     m_txtTransmisja->setVisible(widoczny);
     if (widoczny) {
         m_txtTransmisja->raise();
         // The exchange that follows blocks the event loop: paint now or never.
         m_txtTransmisja->repaint();
+    } else {
+        m_blokada->wylacz();
     }
 }
 

@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 
+class BlokadaWejscia;
 class ButtonXP;
 class Etykieta;
 class FrmWykresy;
@@ -101,6 +102,7 @@ private:
     QWidget *m_smietnik = nullptr;
     QWidget *m_picture3 = nullptr;
     QLabel *m_txtTransmisja = nullptr;
+    BlokadaWejscia *m_blokada = nullptr;
     QList<Etykieta *> m_zakladki;
     ButtonXP *m_cmdOdbierzAll = nullptr;
     ButtonXP *m_cmdUstawAll = nullptr;

@@ -1,6 +1,7 @@
 #include "app/demo.h"
 #include "app/key.h"
 #include "app/okno_komunikatow.h"
+#include "app/opcje_okna.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -31,6 +32,10 @@ int main(int argc, char *argv[])
     opcje.addOptions({folder, urzadzenie, demo});
     opcje.process(app);
 
+    OknoKomunikatow komunikaty;
+    if (opcje.isSet(folder))
+        if (const int kod = sprawdzFolder(opcje.value(folder), komunikaty))
+            return kod;
     const FolderProgramu pliki(opcje.isSet(folder) ? opcje.value(folder)
                                                    : QCoreApplication::applicationDirPath());
     QString sciezka = opcje.value(urzadzenie);
@@ -43,7 +48,6 @@ int main(int argc, char *argv[])
             std::fprintf(stderr, "konwerter: demo mode unavailable: %s\n", qPrintable(blad));
     }
 
-    OknoKomunikatow komunikaty;
     KEY okno(pliki, komunikaty, MapaPortow(pliki.plikUstawien(), sciezka));
     QObject::connect(&okno, &KEY::zakonczono, &app, [] { QCoreApplication::exit(0); });
     okno.Form_Load();

@@ -1,5 +1,6 @@
 #include "cli/narzedzie.h"
 
+#include "cli/sprawdzenie.h"
 #include "config/ini.h"
 #include "config/liczby.h"
 #include "converter/katalog.h"
@@ -12,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QJsonArray>
+#include <QRegularExpression>
 #include <QSerialPortInfo>
 #include <QTimer>
 
@@ -85,15 +87,31 @@ Narzedzie::Narzedzie(const QString &folder, const QString &nrPortu, const QStrin
 {
     if (!nrPortu.isEmpty())
         m_ustawienia.NrPortu = nrPortu;
+    // A script's log must say which device failed, not just which number.
+    m_lacze.nazywajUrzadzenie(true);
     m_lacze.UstawPort();
+}
+
+void Narzedzie::sledz()
+{
+    m_slad = std::make_unique<SladLinii>(TekstyMonitora::wczytaj(m_jezyk), [](const QString &linia) {
+        const QByteArray b = linia.toLocal8Bit();
+        std::fwrite(b.constData(), 1, size_t(b.size()), stderr);
+        std::fputc('\n', stderr);
+        std::fflush(stderr);
+    });
+    m_port.ustawPodsluch(m_slad.get());
+}
+
+void Narzedzie::dokonczSlad()
+{
+    if (m_slad)
+        m_slad->dokoncz();
 }
 
 Wynik Narzedzie::bladPortu()
 {
-    const QString blad = m_komunikaty.teksty.isEmpty()
-                             ? m_lacze.nazwaPortu() + QStringLiteral(": ") + m_port.opisBledu()
-                             : m_komunikaty.teksty.join(QLatin1Char('\n'));
-    return Wynik::porazka(Wynik::Port, blad);
+    return Wynik::porazka(Wynik::Port, m_komunikaty.teksty.join(QLatin1Char('\n')));
 }
 
 Wynik Narzedzie::bladWymiany(const Protokol::Wymiana &w)
@@ -135,17 +153,27 @@ Wynik Narzedzie::pobierz(const QString &co)
     return wynik;
 }
 
-Wynik Narzedzie::ustaw(const QString &co, const QString &wartosc)
+Wynik Narzedzie::ustaw(const QString &co, const QString &wartosc, bool wymus)
 {
     const auto p = polecenie(co);
     if (!p || *p == Polecenie::Wersja)
         return Wynik::porazka(Wynik::Uzycie, QStringLiteral("set: max, frame or mode"));
-    if (!Liczby::CzyLiczba(wartosc))
-        return Wynik::porazka(Wynik::Uzycie, QStringLiteral("set %1: %2 is not a number").arg(co, wartosc));
-    const double v = Liczby::Val(wartosc);
-    if (*p == Polecenie::Tryb && (v != Liczby::Zaokraglij(v) || v < 0 || v > 2))
-        return Wynik::porazka(Wynik::Uzycie, QStringLiteral("set mode: 0, 1 or 2"));
+    QString blad;
+    switch (*p) {
+    case Polecenie::Max:
+        blad = Sprawdzenie::maksimum(wartosc);
+        break;
+    case Polecenie::Tryb:
+        blad = Sprawdzenie::tryb(wartosc);
+        break;
+    default:
+        blad = kodRamki(wartosc, wymus);
+        break;
+    }
+    if (!blad.isEmpty())
+        return Wynik::porazka(Wynik::Uzycie, blad);
 
+    const double v = Liczby::Val(wartosc);
     const QString wysylane = *p == Polecenie::Max ? Liczby::Format6(v) : wartosc;
     const Protokol::Wymiana w = m_protokol.ustaw(*p, wysylane);
     if (w.stan == Stan::PortNiedostepny)
@@ -160,6 +188,19 @@ Wynik Narzedzie::ustaw(const QString &co, const QString &wartosc)
     }
 }
 
+QString Narzedzie::kodRamki(const QString &kod, bool wymus) const
+{
+    static const QRegularExpression cyfry(QStringLiteral("^[0-9]+$"));
+    if (!cyfry.match(kod).hasMatch())
+        return QStringLiteral("set frame: %1 is not a frame-type code (a whole number)").arg(kod);
+    Katalog katalog;
+    katalog.wczytaj(m_folder.plikKatalogu());
+    if (!wymus && katalog.pozycjeTypu(kod).isEmpty())
+        return QStringLiteral("set frame: %1 is not a frame type of the catalogue (--force sends it all the same)")
+            .arg(kod);
+    return QString();
+}
+
 std::optional<QString> Narzedzie::typRamki(const QString &typ) const
 {
     Katalog katalog;
@@ -172,17 +213,28 @@ std::optional<QString> Narzedzie::typRamki(const QString &typ) const
     return klucz;
 }
 
-Wynik Narzedzie::ramka(const QString &tekstWagi, const QString &typ)
+Wynik Narzedzie::ramka(const QString &tekstWagi, const QString &typ, const QString &nazwa)
 {
     const auto w = waga(tekstWagi);
     if (!w)
-        return Wynik::porazka(Wynik::Uzycie, QStringLiteral("frame: %1 is not a whole number").arg(tekstWagi));
+        return Wynik::porazka(Wynik::Uzycie, QStringLiteral("%1: %2 is not a whole number").arg(nazwa, tekstWagi));
     const auto klucz = typRamki(typ);
     if (!klucz && !typ.isEmpty())
         return Wynik::porazka(Wynik::Uzycie, QStringLiteral("frame type %1 is not in the catalogue").arg(typ));
     Wartosci wartosci;
     if (klucz)
         wartosci.WczytajTypRamki(m_folder.plikKatalogu(), *klucz);
+    // A weight the frame cannot carry would reach the converter as another
+    // weight: cut to the digits the template has, or without its sign.
+    const QString ktory = klucz ? QStringLiteral("frame type ") + *klucz : QStringLiteral("the default frame");
+    const auto cyfry = QString::number(qAbs(qint64(*w))).size();
+    if (cyfry > wartosci.MiejscaNaCyfry())
+        return Wynik::porazka(Wynik::Uzycie, QStringLiteral("%1: %2 has %3 digits, %4 has room for %5")
+                                                 .arg(nazwa, tekstWagi).arg(cyfry).arg(ktory)
+                                                 .arg(wartosci.MiejscaNaCyfry()));
+    if (*w < 0 && !wartosci.MaZnak())
+        return Wynik::porazka(Wynik::Uzycie, QStringLiteral("%1: %2 is below zero, %3 has no place for the sign")
+                                                 .arg(nazwa, tekstWagi, ktory));
     Wynik wynik = Wynik::ok(wartosci.BudujRamke(*w));
     if (klucz)
         wynik.dodatki.insert(QStringLiteral("type"), *klucz);
@@ -198,13 +250,12 @@ Wynik Narzedzie::ramka(const QString &tekstWagi, const QString &typ)
 
 Wynik Narzedzie::symuluj(const QString &tekstWagi, const QString &typ, const QString &sekundy)
 {
-    Wynik r = ramka(tekstWagi, typ);
+    Wynik r = ramka(tekstWagi, typ, QStringLiteral("simulate"));
     if (r.kod != Wynik::Sukces)
         return r;
-    bool ok = sekundy.isEmpty();
-    const double s = ok ? 0 : sekundy.toDouble(&ok);
-    if (!ok || s < 0)
-        return Wynik::porazka(Wynik::Uzycie, QStringLiteral("--seconds: a number of seconds"));
+    if (!sekundy.isEmpty() && !Sprawdzenie::sekundy(sekundy).isEmpty())
+        return Wynik::porazka(Wynik::Uzycie, Sprawdzenie::sekundy(sekundy));
+    const double s = sekundy.isEmpty() ? 0 : sekundy.toDouble();
     if (!m_lacze.OtworzPort())
         return bladPortu();
 
@@ -220,7 +271,8 @@ Wynik Narzedzie::symuluj(const QString &tekstWagi, const QString &typ, const QSt
     g_przerwij = false;
     std::signal(SIGINT, naPrzerwanie);
     std::signal(SIGTERM, naPrzerwanie);
-    const bool terminal = isatty(fileno(stderr));
+    // The count would tear the trace's lines apart.
+    const bool terminal = isatty(fileno(stderr)) && !m_slad;
     QElapsedTimer zegar;
     zegar.start();
     QTimer straz;
@@ -243,9 +295,8 @@ Wynik Narzedzie::symuluj(const QString &tekstWagi, const QString &typ, const QSt
         std::fputc('\n', stderr);
 
     if (przerwane)
-        return Wynik::porazka(Wynik::Port, m_jezyk.Komunikat(
-            QStringLiteral("PortUtracony"),
-            m_lacze.nazwaPortu() + QStringLiteral(" przestał odpowiadać - wysyłanie zatrzymane")));
+        return Wynik::porazka(Wynik::Port, m_lacze.komunikatPortu(
+            QStringLiteral("PortUtracony"), QStringLiteral("Port %1 przestał odpowiadać - wysyłanie zatrzymane")));
     Wynik wynik = Wynik::ok(double(nadajnik.wyslane()));
     wynik.dodatki = r.dodatki;
     wynik.uwaga = r.uwaga;

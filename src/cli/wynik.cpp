@@ -4,25 +4,6 @@
 
 #include <cstdio>
 
-QString widoczne(const QString &tekst)
-{
-    QString wynik;
-    for (const QChar c : tekst) {
-        switch (c.unicode()) {
-        case 0x01: wynik += QStringLiteral("<SOH>"); break;
-        case 0x04: wynik += QStringLiteral("<EOT>"); break;
-        case 0x0D: wynik += QStringLiteral("<CR>"); break;
-        case 0x0A: wynik += QStringLiteral("<LF>"); break;
-        default:
-            if (c.unicode() < 0x20 || c.unicode() == 0x7F)
-                wynik += QStringLiteral("<0x%1>").arg(QString::number(c.unicode(), 16).toUpper().rightJustified(2, QLatin1Char('0')));
-            else
-                wynik += c;
-        }
-    }
-    return wynik;
-}
-
 namespace {
 
 void linia(FILE *strumien, const QString &tekst)

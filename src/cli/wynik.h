@@ -1,5 +1,7 @@
 #pragma once
 
+#include "monitor/widoczne.h"
+
 #include <QJsonObject>
 #include <QJsonValue>
 #include <QString>
@@ -24,10 +26,6 @@ struct Wynik
         return {kod, QJsonValue(QJsonValue::Undefined), blad, {}, {}, {}};
     }
 };
-
-// Control characters of an answer made visible: SOH, EOT, CR, LF by name, the
-// others as hex.
-QString widoczne(const QString &tekst);
 
 // Prints the result as text or as one JSON object; returns the exit status.
 int wypisz(const Wynik &w, bool json);

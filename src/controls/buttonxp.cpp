@@ -241,6 +241,24 @@ void ButtonXP::mouseReleaseEvent(QMouseEvent *e)
                  float(e->position().y()));
     if (zywy && klik)
         ClickHandling();
+    if (zywy && !HoverTimer.isActive())
+        PowrotPoPrzeciagnieciu();
+}
+
+void ButtonXP::PowrotPoPrzeciagnieciu()
+{
+    // Dragged out while pressed, the poll saw the pointer leave; moves with the
+    // button held never count as entering. Released back over the button, the
+    // pointer has entered; released elsewhere, the next entry must be seen.
+    if (!IsMouseOver()) {
+        MoveLatch = 0;
+        return;
+    }
+    HoverTimer.start();
+    Hovering = true;
+    MoveLatch = 0;
+    Redraw(0);
+    emit MouseOver();
 }
 
 void ButtonXP::mouseDoubleClickEvent(QMouseEvent *e)

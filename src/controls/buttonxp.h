@@ -33,7 +33,8 @@ public:
     // A button named `name` with the properties stored in `bag`.
     static ButtonXP *utworz(QWidget *parent, const QString &name, const PropertyBag &bag);
 
-    bool Enabled() const { return m_enabled; }
+    // Disabled by setEnabled(false), also while a container is disabled.
+    bool Enabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
     QFont Font() const { return font(); }
     QString Caption() const { return m_caption; }
     void setCaption(const QString &caption);
@@ -88,6 +89,7 @@ private:
     void HoverTimer_Timer();
     void Down(short button, short shift, float x, float y);
     void ClickHandling();
+    void PowrotPoPrzeciagnieciu();
     void UpdateAccessKey();
 
     // Drawing, in buttonxp_rysowanie.cpp.
@@ -103,6 +105,7 @@ private:
     void DrawCaption(QPainter &p) const;
     void ApplyRegion();
 
+    // The enabled state the look was last drawn for.
     bool m_enabled = true;
     QString m_caption;
     quint32 m_foreColor = 0;

@@ -107,6 +107,13 @@ void ButtonXP::Render(int press)
 
 void ButtonXP::paintEvent(QPaintEvent *)
 {
+    // Disabled while its container was, the button heard nothing of it; the
+    // container's return repaints it, and the grey look comes now.
+    if (m_enabled != Enabled()) {
+        m_enabled = Enabled();
+        Render(m_lastPress);
+        emit PropertyChanged(QStringLiteral("Enabled"));
+    }
     // Moved to a screen with another pixel ratio: same look, new pixels.
     if (!m_image.isNull() && m_image.devicePixelRatio() != devicePixelRatio())
         Render(m_lastPress);

@@ -49,7 +49,7 @@ void ButtonXP::ReadProperties(const PropertyBag &bag)
 
 void ButtonXP::WriteProperties(PropertyBag &bag) const
 {
-    bag.WriteProperty(QStringLiteral("Enabled"), m_enabled, true);
+    bag.WriteProperty(QStringLiteral("Enabled"), Enabled(), true);
     bag.WriteProperty(QStringLiteral("Font"), font(), AmbientFont());
     bag.WriteProperty(QStringLiteral("Caption"), m_caption, DisplayName());
     bag.WriteProperty(QStringLiteral("ForeColor"), m_foreColor);

@@ -3,12 +3,19 @@
 #include "config/liczby.h"
 #include "controls/kodyxp.h"
 
-#include <QCoreApplication>
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 
 namespace {
 
@@ -118,16 +125,8 @@ void TextXP::setMaxLength(int length)
 void TextXP::setPasswordChar(const QString &character)
 {
     m_passwordChar = character.left(1);
-    if (m_passwordChar.isEmpty()) {
-        m_txt->setEchoMode(QLineEdit::Normal);
-        m_txt->setStyleSheet(QString());
-    } else {
-        // The style decides the mask character; a style sheet is the one
-        // per-widget way to choose it.
-        m_txt->setEchoMode(QLineEdit::Password);
-        m_txt->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: %1; }")
-                                 .arg(m_passwordChar.at(0).unicode()));
-    }
+    m_txt->setEchoMode(m_passwordChar.isEmpty() ? QLineEdit::Normal : QLineEdit::Password);
+    ApplyColors();
     emit PropertyChanged(QStringLiteral("PasswordChar"));
 }
 
@@ -219,10 +218,22 @@ void TextXP::setBackColor(quint32 color)
 
 void TextXP::ApplyColors()
 {
+    const QColor tlo = KodyXP::Kolor(m_backColor, palette());
+    const QColor tekst = KodyXP::Kolor(m_foreColor, palette());
     QPalette p = m_txt->palette();
-    p.setColor(QPalette::Base, KodyXP::Kolor(m_backColor, palette()));
-    p.setColor(QPalette::Text, KodyXP::Kolor(m_foreColor, palette()));
+    p.setColor(QPalette::Base, tlo);
+    p.setColor(QPalette::Text, tekst);
     m_txt->setPalette(p);
+    // The style decides the mask character; a style sheet is the one
+    // per-widget way to choose it. A style sheet paints over the palette, so
+    // the colours go into it as well, or a locked field would look unlocked.
+    if (m_passwordChar.isEmpty())
+        m_txt->setStyleSheet(QString());
+    else
+        m_txt->setStyleSheet(
+            QStringLiteral("QLineEdit { lineedit-password-character: %1; background-color: %2; color: %3; }")
+                .arg(m_passwordChar.at(0).unicode())
+                .arg(tlo.name(), tekst.name()));
 }
 
 void TextXP::RePos()
@@ -297,6 +308,48 @@ bool TextXP::KeyPressFilter(QKeyEvent *event)
     return true;
 }
 
+void TextXP::Paste(const QString &text)
+{
+    if (m_txt->isReadOnly() || !m_txt->isEnabled())
+        return;
+    if (m_txt->hasSelectedText())
+        m_txt->del();
+    for (const QChar c : text) {
+        // Line ends, tabs and the like type nothing into a single line.
+        if (c.unicode() < 32)
+            continue;
+        short kod = KodyXP::KodZnaku(c);
+        emit KeyPress(kod);
+        if (kod != 0)
+            m_txt->insert(QString(kod == KodyXP::KodZnaku(c) ? c : KodyXP::Znak(kod)));
+    }
+}
+
+bool TextXP::ContextMenu(QContextMenuEvent *event)
+{
+    // The menu's Paste goes the way of Ctrl+V.
+    const QPointer<QMenu> menu = m_txt->createStandardContextMenu();
+    for (QAction *a : menu->actions())
+        if (a->objectName() == QLatin1String("edit-paste")) {
+            a->disconnect();
+            connect(a, &QAction::triggered, this, [this] { Paste(QGuiApplication::clipboard()->text()); });
+        }
+    menu->exec(event->globalPos());
+    delete menu;
+    return true;
+}
+
+void TextXP::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || !m_txt->isEnabled()) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    m_txt->setFocus(Qt::MouseFocusReason);
+    const QPoint p = m_txt->mapFrom(this, event->position().toPoint());
+    m_txt->setCursorPosition(m_txt->cursorPositionAt(QPoint(p.x(), m_txt->height() / 2)));
+}
+
 bool TextXP::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != m_txt)
@@ -304,13 +357,36 @@ bool TextXP::eventFilter(QObject *watched, QEvent *event)
 
     switch (event->type()) {
     case QEvent::KeyPress:
+        if (static_cast<QKeyEvent *>(event)->matches(QKeySequence::Paste)) {
+            Paste(QGuiApplication::clipboard()->text());
+            return true;
+        }
         return KeyPressFilter(static_cast<QKeyEvent *>(event));
+    case QEvent::Drop: {
+        auto *d = static_cast<QDropEvent *>(event);
+        if (!d->mimeData()->hasText() || m_txt->isReadOnly())
+            return false;
+        d->acceptProposedAction();
+        m_txt->deselect();
+        m_txt->setCursorPosition(m_txt->cursorPositionAt(d->position().toPoint()));
+        Paste(d->mimeData()->text());
+        return true;
+    }
+    case QEvent::ContextMenu:
+        return ContextMenu(static_cast<QContextMenuEvent *>(event));
     case QEvent::MouseButtonPress:
         if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
             m_clickPending = true;
         break;
     case QEvent::MouseButtonRelease: {
         auto *m = static_cast<QMouseEvent *>(event);
+        // The middle button pastes the selection of the window system.
+        if (m->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) {
+            m_txt->deselect();
+            m_txt->setCursorPosition(m_txt->cursorPositionAt(m->position().toPoint()));
+            Paste(QGuiApplication::clipboard()->text(QClipboard::Selection));
+            return true;
+        }
         if (m->button() == Qt::LeftButton) {
             const bool klik = m_clickPending && m_txt->rect().contains(m->position().toPoint());
             m_clickPending = false;

@@ -85,7 +85,9 @@ signals:
     void Click();
     void DblClick();
     // A handler connected directly that sets KeyAscii to 0 keeps the character
-    // out of the field; another value types that character instead.
+    // out of the field; another value types that character instead. Pasted and
+    // dropped text comes through it too, one character at a time, so a filter
+    // on typing cannot be passed by the clipboard.
     void KeyPress(short &KeyAscii);
     // X and Y in twips from the inner field's top-left corner.
     void MouseMove(short &Button, short &Shift, float &X, float &Y);
@@ -94,6 +96,8 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // A click on the frame or the white strip around MyTxt is a click on it.
+    void mousePressEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
@@ -111,6 +115,9 @@ private:
     void PaintFrame();
     void PaintOutline(quint32 color);
     bool KeyPressFilter(QKeyEvent *event);
+    // Types `text` as the keyboard would, through KeyPress, over the selection.
+    void Paste(const QString &text);
+    bool ContextMenu(QContextMenuEvent *event);
 
     QLineEdit *m_txt;
     quint32 m_borderColor = kBorderColor;

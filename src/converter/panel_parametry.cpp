@@ -32,6 +32,8 @@ PanelParametry::PanelParametry(Formatka &okno, Uslugi &uslugi) : QObject(&okno),
     // 600 leaves one line of text.
     m_txtMaxVal = okno.dodaj<TextXP>(m_picPlik, QStringLiteral("txtMaxVal"));
     m_txtMaxVal->setGeometry(tw(1320, 345, 1320, 600));
+    // The converter takes six digits; a seventh would not be sent as typed.
+    m_txtMaxVal->setMaxLength(6);
     auto *odbierzMax = nowyPrzycisk(okno, m_picPlik, QStringLiteral("cmdOdbierzMax"), QString(),
                                          QStringLiteral("odbierz"), QRect(2760, 465, 840, 360));
     auto *ustawMax = nowyPrzycisk(okno, m_picPlik, QStringLiteral("cmdUstawMax"), QString(),

@@ -5,6 +5,7 @@
 #include "controls/buttonxp.h"
 #include "converter/operacje.h"
 #include "okna/budowa.h"
+#include "okna/etykieta_skrocona.h"
 #include "okna/formatka.h"
 #include "okna/obrazy_trybow.h"
 #include "okna/twipy.h"
@@ -47,7 +48,7 @@ PanelTryb::PanelTryb(Formatka &okno, Uslugi &uslugi) : QObject(&okno), m_okno(ok
                                      QStringLiteral("pokaz_wykres"), QRect(2880, 2385, 1620, 390));
     auto *wersja = nowyPrzycisk(okno, m_picZdarzenia, QStringLiteral("cmdWersja"), QString(),
                                      QStringLiteral("wersja"), QRect(120, 3180, 1500, 390));
-    m_lblWersja = okno.dodaj<QLabel>(m_picZdarzenia, QStringLiteral("lblWersja"));
+    m_lblWersja = okno.dodaj<EtykietaSkrocona>(m_picZdarzenia, QStringLiteral("lblWersja"));
     m_lblWersja->setGeometry(tw(1740, 3180, 2760, 390));
     m_lblWersja->setStyleSheet(QStringLiteral("background: white; border: 1px solid #7f9db9;"));
     m_lblWersja->setTextFormat(Qt::PlainText);

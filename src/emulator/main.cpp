@@ -5,11 +5,14 @@
 #include "emulator/opcje.h"
 #include "emulator/pseudoterminal.h"
 #include "emulator/sygnaly.h"
+#include "emulator/waga.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QSocketNotifier>
 
 #include <csignal>
+#include <memory>
 #include <cstdio>
 #include <memory>
 #include <unistd.h>
@@ -100,6 +103,12 @@ int main(int argc, char *argv[])
     });
     if (opcje->doKoncaWejscia)
         konczZWejsciem(app);
+    std::unique_ptr<Waga> waga;
+    if (opcje->waga) {
+        const QString plik = QDir(opcje->folder).filePath(QStringLiteral("settings.ini"));
+        waga = std::make_unique<Waga>(*opcje->waga, TypyRamek::wczytaj(plik, opcje->waga->typ), pty.master(),
+                                      [&port] { return port.otwarty(); }, !opcje->bezRamek);
+    }
 
     const int wynik = app.exec();
     emulator.wypiszStatystyke();

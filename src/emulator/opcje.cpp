@@ -1,8 +1,11 @@
 #include "emulator/opcje.h"
 
+#include "emulator/opcje_wagi.h"
+
 #include "config/kodowanie.h"
 
 #include <QCommandLineParser>
+#include <QDir>
 
 #include <algorithm>
 #include <cmath>
@@ -125,11 +128,15 @@ std::optional<Opcje> czytaj(const QStringList &argumenty, const QString &folderP
         "  STATS frames=<n> mean=<ms> p99dev=<ms> maxdev=<ms>   on SIGUSR1 and at the end\n"
         "With --dmm the second line names the meter's device, and the meter reports:\n"
         "  DMM RX \"<command>\"   DMM TX \"<answer>\"   DMM UNKNOWN \"<command>\"\n"
+        "  SCALE \"<text>\" weight=<w> client=<line>, SCALE stopped   with --scale\n"
+        "With --dmm the second line names the meter's device, and the meter reports:\n"
+        "  DMM RX \"<command>\"   DMM TX \"<answer>\"   DMM UNKNOWN \"<command>\"\n"
         "The loop current is 4 mA until the first frame the converter can read."));
     const QCommandLineOption help = p.addHelpOption();
     p.addOptions({kFolder, kLink, kMode, kFrame, kMax, kVersion, kSilent, kDelay, kSplit,
                   kTrailing, kNoise, kWrongLength, kIgnoreSet, kFlood, kQuietFrames, kStdin, kDmm,
                   kDmmLink, kGain, kOffset, kNonlinearity, kDmmNoise, kDmmTau, kDmmSilent});
+    OpcjeWagiEmulatora::dodaj(p);
     pomoc = false;
     if (!p.parse(argumenty)) {
         komunikat = p.errorText();
@@ -241,6 +248,10 @@ std::optional<Opcje> czytaj(const QStringList &argumenty, const QString &folderP
         o.multimetr.stalaCzasowa = std::chrono::milliseconds(n);
     }
     o.multimetr.milczy = p.isSet(kDmmSilent);
+    if (!OpcjeWagiEmulatora::czytaj(p, o.waga, komunikat)
+        || (o.waga && !OpcjeWagiEmulatora::sprawdzTyp(QDir(o.folder).filePath(QStringLiteral("settings.ini")),
+                                                       o.waga->typ, komunikat)))
+        return std::nullopt;
     return o;
 }
 

@@ -3,6 +3,7 @@
 #include "emulator/multimetr.h"
 #include "emulator/polecenia.h"
 #include "emulator/wyjscie_pradowe.h"
+#include "emulator/waga.h"
 
 #include <QByteArray>
 #include <QString>
@@ -28,6 +29,7 @@ struct Opcje
     bool doKoncaWejscia = false;
     WyjsciePradowe wyjscie;
     OpcjeMultimetru multimetr;
+    std::optional<OpcjeWagi> waga;
 };
 
 namespace OpcjeEmulatora {

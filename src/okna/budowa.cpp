@@ -2,6 +2,7 @@
 
 #include "controls/buttonxp.h"
 #include "controls/propertybag.h"
+#include "okna/etykieta_skrocona.h"
 #include "okna/formatka.h"
 #include "okna/twipy.h"
 
@@ -25,7 +26,7 @@ QWidget *nowyPanel(Formatka &okno, const QString &nazwa, int wysokoscTwipy, cons
     // A panel covers what lies under it, the information labels included.
     panel->setAutoFillBackground(true);
     panel->setGeometry(tw(kPolozeniePanelu, kPolozeniePanelu, kSzerokoscPanelu, wysokoscTwipy));
-    auto *l = okno.dodaj<QLabel>(panel, naglowekNazwa, tag);
+    auto *l = okno.dodaj<EtykietaSkrocona>(panel, naglowekNazwa, tag);
     l->setText(naglowek);
     l->setGeometry(1, 1, panel->width() - 2, px(330));
     l->setAlignment(Qt::AlignCenter);

@@ -1,5 +1,7 @@
 #include "okna/klik_listy.h"
 
+#include <QCoreApplication>
+#include <QFocusEvent>
 #include <QListWidget>
 #include <QMouseEvent>
 
@@ -7,10 +9,24 @@ KlikListy::KlikListy(QListWidget *lista, std::function<void()> klik)
     : QObject(lista), m_lista(lista), m_klik(std::move(klik))
 {
     m_lista->viewport()->installEventFilter(this);
+    m_lista->installEventFilter(this);
     connect(m_lista, &QListWidget::currentRowChanged, this, [this] {
-        if (!m_wcisnieta && maFokus())
+        if (!m_wcisnieta && !m_fokusWchodzi && maFokus())
             m_klik();
     });
+}
+
+void KlikListy::wejscieFokusu(QEvent *e)
+{
+    const int przed = m_lista->currentRow();
+    m_fokusWchodzi = true;
+    QFocusEvent kopia(e->type(), static_cast<QFocusEvent *>(e)->reason());
+    QCoreApplication::sendEvent(m_lista, &kopia);
+    // Without a current item the list stays without one, so "Ustaw" has
+    // nothing the user did not choose.
+    if (przed < 0)
+        m_lista->setCurrentRow(-1);
+    m_fokusWchodzi = false;
 }
 
 bool KlikListy::maFokus() const
@@ -20,6 +36,12 @@ bool KlikListy::maFokus() const
 
 bool KlikListy::eventFilter(QObject *obiekt, QEvent *e)
 {
+    if (obiekt == m_lista) {
+        if (e->type() != QEvent::FocusIn || m_fokusWchodzi)
+            return false;
+        wejscieFokusu(e);
+        return true;
+    }
     switch (e->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:

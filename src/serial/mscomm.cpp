@@ -1,5 +1,6 @@
 #include "serial/mscomm.h"
 
+#include <QFile>
 #include <QStringList>
 
 #include <algorithm>
@@ -7,7 +8,26 @@
 
 #include <optional>
 
+#ifndef Q_OS_WIN
+#include <cerrno>
+#include <unistd.h>
+#endif
+
 namespace {
+
+// Qt reports a device held by another program and a device the user may not
+// open alike. Only the second is fixed by the user's own rights; asking the
+// system whether this user may read and write the device tells them apart
+// without opening it.
+bool bezUprawnien(const QString &urzadzenie)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(urzadzenie);
+    return false;
+#else
+    return ::access(QFile::encodeName(urzadzenie).constData(), R_OK | W_OK) != 0 && errno == EACCES;
+#endif
+}
 
 // The speeds a serial port object has always offered; anything else is refused
 // like any other bad setting.
@@ -58,6 +78,8 @@ MSComm::MSComm(MapaPortow mapa, QObject *parent) : QObject(parent), m_mapa(std::
 
 MSComm::~MSComm()
 {
+    // The watcher may be gone already; the closing at the end is nobody's news.
+    m_podsluch = nullptr;
     setPortOpen(false);
 }
 
@@ -93,8 +115,11 @@ bool MSComm::setSettings(const QString &tekst)
 MSComm::Blad MSComm::setPortOpen(bool otworz)
 {
     if (!otworz) {
-        if (m_port.isOpen())
+        if (m_port.isOpen()) {
             m_port.close();
+            if (m_podsluch)
+                zglos(ZdarzenieLinii::Rodzaj::Zamkniecie);
+        }
         return BrakBledu;
     }
     if (m_port.isOpen())
@@ -109,21 +134,30 @@ MSComm::Blad MSComm::setPortOpen(bool otworz)
         m_opisBledu = m_port.errorString();
         const auto blad = m_port.error();
         m_port.clearError();
+        if (m_podsluch)
+            zglos(ZdarzenieLinii::Rodzaj::Blad, {}, urzadzenie() + QStringLiteral(": ") + m_opisBledu);
         if (blad == QSerialPort::DeviceNotFoundError)
             return BrakPortu;
         if (blad == QSerialPort::PermissionError)
-            return PortZajety;
+            return bezUprawnien(urzadzenie()) ? BrakUprawnien : PortZajety;
         return InnyBlad;
     }
     m_opisBledu.clear();
     // Whatever arrived while the port was closed is not part of the next answer.
     m_port.clear(QSerialPort::Input);
+    if (m_podsluch)
+        zglos(ZdarzenieLinii::Rodzaj::Otwarcie, {}, urzadzenie() + QLatin1Char(' ') + m_linia.tekst);
     return BrakBledu;
 }
 
 bool MSComm::Output(const QByteArray &bajty)
 {
-    return m_port.isOpen() && m_port.write(bajty) == bajty.size();
+    if (!m_port.isOpen())
+        return false;
+    const qint64 zapisane = m_port.write(bajty);
+    if (m_podsluch && zapisane > 0)
+        zglos(ZdarzenieLinii::Rodzaj::Zapis, bajty.first(zapisane));
+    return zapisane == bajty.size();
 }
 
 bool MSComm::doczekajWyslania(int ms)
@@ -142,7 +176,12 @@ QByteArray MSComm::Input()
         return {};
     if (m_port.bytesAvailable() == 0)
         m_port.waitForReadyRead(0);
-    return m_port.isOpen() ? m_port.readAll() : QByteArray();
+    if (!m_port.isOpen())
+        return {};
+    QByteArray bajty = m_port.readAll();
+    if (m_podsluch && !bajty.isEmpty())
+        zglos(ZdarzenieLinii::Rodzaj::Odczyt, bajty);
+    return bajty;
 }
 
 bool MSComm::czekajNaDane(int ms)
@@ -162,5 +201,19 @@ void MSComm::bladPortu(QSerialPort::SerialPortError blad)
         return;
     m_opisBledu = m_port.errorString();
     m_port.close();
+    if (m_podsluch) {
+        zglos(ZdarzenieLinii::Rodzaj::Blad, {}, urzadzenie() + QStringLiteral(": ") + m_opisBledu);
+        zglos(ZdarzenieLinii::Rodzaj::Zamkniecie);
+    }
     QMetaObject::invokeMethod(this, &MSComm::liniaUtracona, Qt::QueuedConnection);
+}
+
+void MSComm::zglos(ZdarzenieLinii::Rodzaj r, const QByteArray &bajty, const QString &tekst)
+{
+    ZdarzenieLinii z;
+    z.rodzaj = r;
+    z.czas = ZdarzenieLinii::Zegar::now();
+    z.bajty = bajty;
+    z.tekst = tekst;
+    m_podsluch->zdarzenie(z);
 }

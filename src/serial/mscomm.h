@@ -1,5 +1,6 @@
 #pragma once
 
+#include "monitor/podsluch.h"
 #include "serial/mapa_portow.h"
 
 #include <QByteArray>
@@ -21,7 +22,8 @@ public:
         BrakBledu = 0,
         BrakPortu = 8002,     // the device does not exist
         PortZajety = 8005,    // another program holds the device
-        InnyBlad = -1,
+        BrakUprawnien = -2,   // the user may not open the device
+        InnyBlad = -1,        // anything else: opisBledu() says what
     };
 
     explicit MSComm(MapaPortow mapa = MapaPortow(), QObject *parent = nullptr);
@@ -57,6 +59,11 @@ public:
     // port is closed.
     bool czekajNaDane(int ms);
 
+    // Whoever watches the traffic, or nullptr. Every byte written and read and
+    // every opening, closing and failure reaches it with its time.
+    void ustawPodsluch(Podsluch *p) { m_podsluch = p; }
+    Podsluch *podsluch() const { return m_podsluch; }
+
 signals:
     // The device went away (adapter pulled, the other end closed) and the port
     // closed itself. Delivered from the event loop, never from inside a call.
@@ -64,6 +71,7 @@ signals:
 
 private:
     void bladPortu(QSerialPort::SerialPortError blad);
+    void zglos(ZdarzenieLinii::Rodzaj r, const QByteArray &bajty = {}, const QString &tekst = {});
 
     struct Linia
     {
@@ -79,4 +87,5 @@ private:
     int m_commPort = 1;
     Linia m_linia;
     QString m_opisBledu;
+    Podsluch *m_podsluch = nullptr;
 };

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "monitor/podsluch.h"
 #include "serial/ramka_konwertera.h"
 
+#include <QElapsedTimer>
 #include <QString>
 
 #include <chrono>
@@ -54,9 +56,15 @@ public:
     Wymiana ustaw(RamkaKonwertera::Polecenie p, const QString &wartosc);
 
 private:
-    bool wyslij(const QByteArray &ramka);
+    bool wyslij(const QByteArray &ramka, Znaczenie znaczenie);
+    // Waits for the answer; the port stays open, so that the watcher hears
+    // what the answer meant before the port closes.
     Wymiana odbierz();
+    void oglos(Znaczenie::Co co, RamkaKonwertera::Polecenie p, const Wymiana &w);
 
     Lacze &m_lacze;
     std::function<void(bool)> m_pokazCzekanie;
+    // From the frame being on the line to the read that brought the EOT.
+    QElapsedTimer m_odWyslania;
+    qint64 m_czasOdpowiedzi = -1;
 };

@@ -37,6 +37,8 @@ void Nadajnik::Timer3_Timer()
 {
     if (m_port.doWyslania() > kNajwiecejWKolejce)
         return;
+    if (Podsluch *p = m_port.podsluch())
+        p->zdarzenie(ZdarzenieLinii::teraz({Znaczenie::Co::RamkaWagi, 0, {}, -1}));
     if (!m_port.Output(Kodowanie::doAnsi(m_wartosci.BiezacaRamka) + "\r\n")) {
         przerwij();
         return;

@@ -122,7 +122,6 @@ void PanelSymulator::chNasluch_Click()
 void PanelSymulator::wysylaniePrzerwane()
 {
     m_chNasluch->setChecked(false);
-    m_uslugi.komunikaty.krytyczny(m_uslugi.jezyk.Komunikat(
-        QStringLiteral("PortUtracony"),
-        m_uslugi.lacze.nazwaPortu() + QStringLiteral(" przestał odpowiadać - wysyłanie zatrzymane")));
+    m_uslugi.komunikaty.krytyczny(m_uslugi.lacze.komunikatPortu(
+        QStringLiteral("PortUtracony"), QStringLiteral("Port %1 przestał odpowiadać - wysyłanie zatrzymane")));
 }

@@ -2,6 +2,8 @@
 
 #include "config/ini.h"
 
+#include <algorithm>
+
 namespace {
 
 // A sign is one character: the first of the value read, a space for an empty one.
@@ -20,6 +22,18 @@ void Wartosci::WczytajTypRamki(const QString &plikKatalogu, const QString &typ)
     WzorRamki = modNI::CzytajIni(plikKatalogu, typ, QStringLiteral("ramka"), QStringLiteral("mmmmmm"));
     Jednostka = modNI::CzytajIni(plikKatalogu, QStringLiteral("parametry"), QStringLiteral("jm"),
                                  kDomyslnaJednostka);
+}
+
+int Wartosci::MiejscaNaCyfry() const
+{
+    const QString &wzor = WzorRamki.isEmpty() ? kDomyslnyWzor : WzorRamki;
+    const auto miejsca = wzor.count(QLatin1Char('m')) + wzor.count(QLatin1Char('0'));
+    return int(std::min<qsizetype>(miejsca, qsizetype(Cyfry.size())));
+}
+
+bool Wartosci::MaZnak() const
+{
+    return (WzorRamki.isEmpty() ? kDomyslnyWzor : WzorRamki).contains(QLatin1Char('z'));
 }
 
 void Wartosci::RozbijCyfry(qint64 wielkosc)

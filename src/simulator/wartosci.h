@@ -30,6 +30,12 @@ public:
     // The frame is exactly as long as the template and carries no line end.
     QString BudujRamke(qint32 waga);
 
+    // What a frame of the loaded template can carry: how many digits (at most
+    // the six cells below), and whether it has a place for the sign, without
+    // which a weight below zero looks like the same weight above it.
+    int MiejscaNaCyfry() const;
+    bool MaZnak() const;
+
     void RozbijCyfry(qint64 wielkosc);
     void RozbijJednostke(QString jednostka);
 

@@ -1,3 +1,4 @@
+#include "app/opcje_okna.h"
 #include "config/ini.h"
 #include "wspolne/emulator.h"
 #include "wspolne/okno.h"
@@ -93,6 +94,21 @@ private slots:
         QCOMPARE(t.okno->jezyk().Komunikat("Przekroczony czas oczekiwania!"), QString("Timeout!"));
         QCOMPARE(t.okno->jezyk().Komunikat("BrakPortu", "Brak"), QString("Brak"));
         QCOMPARE(modNI::CzytajIni(lng, "komunikaty", "BrakPortu", ""), QString("Brak"));
+    }
+
+    void klawiszePoStarcie()
+    {
+        // Right after start Enter and Space reach no control: nothing closes.
+        UruchomioneOkno o(folder());
+        QVERIFY(QTest::qWaitForWindowActive(o.okno.get()));
+        QSignalSpy koniec(o.okno.get(), &KEY::zakonczono);
+        for (const Qt::Key k : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space})
+            QTest::keyClick(o.okno->windowHandle(), k);
+        QCOMPARE(koniec.count(), 0);
+        QVERIFY(o.okno->isVisible());
+        // Tab still reaches the controls.
+        QTest::keyClick(o.okno->windowHandle(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), o.w("cmdZamknij"));
     }
 
     void nawigacjaPrzenosiPanele()
@@ -251,6 +267,16 @@ private slots:
         QVERIFY(!QFile::exists(plik("set.lng")));
         // Start-up writes nothing to the settings file.
         QCOMPARE(czytajBajty(plik("Settings.ini")), dziwne);
+
+        // A program folder given on the command line that is no folder ends
+        // the program before the window, with a message and the usage status.
+        ZebraneKomunikaty komunikaty;
+        QCOMPARE(sprawdzFolder(plik("brak"), komunikaty), 64);
+        QCOMPARE(sprawdzFolder(plik("Settings.ini"), komunikaty), 64);
+        QCOMPARE(sprawdzFolder(folder(), komunikaty), 0);
+        QCOMPARE(komunikaty.teksty(), QStringList({"--folder: " + plik("brak") + " does not exist",
+                                                   "--folder: " + plik("Settings.ini") + " is not a folder"}));
+        QCOMPARE(komunikaty.lista.at(0).first, Komunikaty::Ikona::Krytyczna);
     }
 };
 

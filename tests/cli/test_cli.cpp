@@ -9,11 +9,14 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
 #include <memory>
+
+#include <unistd.h>
 
 namespace {
 
@@ -23,15 +26,17 @@ const QString kBladZapisu = QStringLiteral("Błąd zapisu");
 const QString kUzycie = QStringLiteral(
     "Commands:\n"
     "  get max | get frame | get mode | get version\n"
-    "  set max N | set frame CODE | set mode M\n"
+    "  set max N | set frame CODE [--force] | set mode M\n"
     "  frame WEIGHT [--type ID]\n"
     "  simulate WEIGHT [--type ID] [--seconds S]\n"
     "  ports\n"
+    "  identify [--seconds S] [--auto-line]\n"
     "  loopcheck [--points N] [--updown] [--dmm PATH] [--dmm-baud B] [--tolerance PCT]\n"
     "            [--settle-ms MS] [--operator NAME] [--serial SN] [--csv FILE] [--pdf FILE]\n\n"
     "Exit status: 0 done, 1 the converter did not give what was asked,\n"
-    "2 the port cannot be opened, 64 wrong usage. loopcheck: 0 pass,\n"
-    "1 fail or unstable, 2 port or meter lost.");
+    "2 the port cannot be opened, 64 wrong usage. identify: 0 exactly one\n"
+    "frame type fits, 1 none or several fit, 2 the port cannot be opened or is lost.\n"
+    "loopcheck: 0 pass, 1 fail or unstable, 2 port or meter lost.");
 
 struct Przebieg { int kod = -1; QString wyjscie, bledy; };
 
@@ -80,9 +85,19 @@ class TestCli : public QObject
         return e->uruchom(argumenty, m_dir->path()) ? std::move(e) : nullptr;
     }
 
-    void uruchom(QProcess &p, const QStringList &argumenty)
+    // `obcy`: as a user without rights to the device; root has them all, so
+    // root runs the tool as nobody, who must be able to read the folder.
+    void uruchom(QProcess &p, const QStringList &argumenty, bool obcy = false)
     {
-        p.start(QStringLiteral(KONWERTER_CLI), QStringList{"--folder", m_dir->path()} + argumenty);
+        QStringList a = QStringList{QStringLiteral(KONWERTER_CLI), "--folder", m_dir->path()} + argumenty;
+        if (obcy && ::geteuid() == 0) {
+            QVERIFY(QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                             | QFile::ReadOther | QFile::ExeOther));
+            a = QStringList{"--reuid=65534", "--regid=65534", "--clear-groups"} + a;
+            p.start("setpriv", a);
+        } else {
+            p.start(a.takeFirst(), a);
+        }
         QVERIFY(p.waitForStarted());
     }
 
@@ -94,10 +109,10 @@ class TestCli : public QObject
                 QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
     }
 
-    Przebieg cli(const QStringList &argumenty)
+    Przebieg cli(const QStringList &argumenty, bool obcy = false)
     {
         QProcess p;
-        uruchom(p, argumenty);
+        uruchom(p, argumenty, obcy);
         return zakoncz(p);
     }
 
@@ -113,10 +128,13 @@ private slots:
 
     void polecenia()
     {
-        const QString &czas = kCzas, &zapis = kBladZapisu, com1 = "Port com1 nie jest zainstalowany";
+        const QString &czas = kCzas, &zapis = kBladZapisu, com1 = "Port com1 ($DEV) nie jest zainstalowany";
         const auto zle = [](const QString &blad) { return "konwerter-cli: " + blad + "\n" + kUzycie; };
-        // The converter's options ("-": no converter and no device), the command, its standard output,
+        const auto json = [](const QString &blad) { return "{\"error\":\"" + blad + "\",\"ok\":false}"; };
+        // The converter's options, or the device without a converter ("-" none, "@katalog" a folder, "@plik"
+        // a plain file, "@zakazany" a device the user may not open), the command, its standard output,
         // standard error and exit status, and the frames the converter received without SOH and EOT.
+        // $DIR is the program folder, $DEV the device.
         struct Wiersz { const char *konwerter, *argumenty; QString wyjscie, bledy; int kod; const char *odebrane; };
         const Wiersz wiersze[] = {
             {"--max 001234", "get max", "001234", "", 0, "2?"},
@@ -126,12 +144,15 @@ private slots:
             {"--frame 2", "--json get frame",
              "{\"description\":\"Kropka dziesiętna, jednostka\",\"ok\":true,\"value\":\"2\"}", "", 0, "1?"},
             {"", "set max 2000", "002000", "", 0, "2002000 2?"},
+            {"", "set max 999999", "999999", "", 0, "2999999 2?"},
             {"", "set frame 3", "3", "", 0, "13 1?"},
+            {"", "--force set frame 9", "9", "", 0, "19 1?"},
             {"", "--json set mode 2", "{\"ok\":true,\"value\":\"2\"}", "", 0, "02 0?"},
+            {"", "--port 0001 set mode 1", "1", "", 0, "01 0?"},
             {"--silent", "get max", "", czas, 1, "2?"},
             {"--silent", "set mode 2", "", czas + "\n" + zapis, 1, "02 0?"},
             {"--silent", "set mode 0", "", czas, 1, "00 0?"},
-            {"--silent", "--json get version", "{\"error\":\"" + czas + "\",\"ok\":false}", "", 1, "3?"},
+            {"--silent", "--json get version", json(czas), "", 1, "3?"},
             {"--trailing X", "get max", "", "<SOH>2001500<EOT>X", 1, "2?"},
             {"--trailing X", "set max 1200", "", "<SOH>2001200<EOT>X", 1, "2001200 2?"},
             {"--noise \x1b", "get mode", "", "<0x1B><SOH>00<EOT>", 1, "0?"},
@@ -140,18 +161,23 @@ private slots:
             {"--ignore-set", "--json set mode 2", "{\"error\":\"" + zapis + "\",\"ok\":false,\"value\":\"0\"}", "",
              1, "02 0?"},
             {"--frame 9", "get frame", "9", "Wartość niezefiniowana", 1, "1?"},
-            // A port that does not exist.
+            // A port that cannot be opened, named with its device, for every cause.
             {"-", "get max", "", com1, 2, ""},
             {"-", "set mode 1", "", com1, 2, ""},
+            {"-", "--port 12 set mode 1", "", "Port com12 ($DEV) nie jest zainstalowany", 2, ""},
             {"-", "simulate 5 --seconds 1", "", com1, 2, ""},
-            {"-", "--json get version", "{\"error\":\"" + com1 + "\",\"ok\":false}", "", 2, ""},
+            {"-", "--json get version", json(com1), "", 2, ""},
+            {"@katalog", "get max", "", "Nie można otworzyć portu com1 ($DEV): Is a directory", 2, ""},
+            {"@plik", "get max", "", "Nie można otworzyć portu com1 ($DEV): Inappropriate ioctl for device", 2, ""},
+            {"@zakazany", "get max", "",
+             "Brak uprawnień do portu com1 ($DEV): dodaj użytkownika do grupy dialout i zaloguj się ponownie.", 2, ""},
             // The frame type of the stored scale, or the one given.
             {"-", "frame 1234", "  1.234 kg", "18.581 mA", 0, ""},
             {"-", "frame -56 --type 1", "-    56 kg", "11.701 mA", 0, ""},
             {"-", "--type 1 frame -- -56", "-    56 kg", "11.701 mA", 0, ""},
             {"-", "frame 0 --type 1", "      0 kg", "12.000 mA", 0, ""},
             {"-", "frame 12 --type 7", " 12  ", "12.064 mA", 0, ""},
-            {"-", "frame 98765432 --type 3", "765432", "20.000 mA", 0, ""},
+            {"-", "frame 999999 --type 3", "999999", "20.000 mA", 0, ""},
             {"-", "--json frame 12 --type 7", "{\"expected_mA\":12.064,\"ok\":true,\"type\":\"7\",\"value\":\" 12  \"}", "", 0, ""},
             // Wrong usage never reaches for the port.
             {"-", "", "", zle("no command"), 64, ""},
@@ -161,19 +187,60 @@ private slots:
             {"-", "get max 1", "", zle("wrong command: get max 1"), 64, ""},
             {"-", "set version 2", "", zle("set: max, frame or mode"), 64, ""},
             {"-", "set mode", "", zle("wrong command: set mode"), 64, ""},
-            {"-", "set mode 3", "", zle("set mode: 0, 1 or 2"), 64, ""},
-            {"-", "set max abc", "", zle("set max: abc is not a number"), 64, ""},
+            {"-", "set mode 3", "", zle("set mode: 3 is not 0, 1 or 2"), 64, ""},
+            {"-", "set mode 1.0", "", zle("set mode: 1.0 is not 0, 1 or 2"), 64, ""},
+            {"-", "set mode -1", "", zle("set mode: -1 is not 0, 1 or 2"), 64, ""},
+            {"-", "set max abc", "", zle("set max: abc is not a whole number from 0 to 999999"), 64, ""},
+            {"-", "set max 1.5", "", zle("set max: 1.5 is not a whole number from 0 to 999999"), 64, ""},
+            {"-", "set max 1e309", "", zle("set max: 1e309 is not a whole number from 0 to 999999"), 64, ""},
+            {"-", "set max 1234567", "", zle("set max: 1234567 is not a whole number from 0 to 999999"), 64, ""},
+            {"-", "set max -5", "", zle("set max: -5 is not a whole number from 0 to 999999"), 64, ""},
+            {"-", "set frame 9", "", zle("set frame: 9 is not a frame type of the catalogue (--force sends it all the same)"),
+             64, ""},
+            {"-", "--force set frame 1.5", "", zle("set frame: 1.5 is not a frame-type code (a whole number)"), 64, ""},
+            {"-", "--port 0 get max", "", zle("--port: 0 is not a port number from 1 to 9999"), 64, ""},
+            {"-", "--port abc get max", "", zle("--port: abc is not a port number from 1 to 9999"), 64, ""},
+            {"-", "--port -2 get max", "", zle("--port: -2 is not a port number from 1 to 9999"), 64, ""},
+            {"-", "--port 70000 get max", "", zle("--port: 70000 is not a port number from 1 to 9999"), 64, ""},
+            {"-", "--port COM3 get max", "", zle("--port: COM3 is not a port number from 1 to 9999"), 64, ""},
+            {"-", "--port ttyUSB2 set max 1", "", zle("--port: ttyUSB2 is not a port number from 1 to 9999"), 64, ""},
+            {"-", "--folder $DIR/brak get max", "", zle("--folder: $DIR/brak does not exist"), 64, ""},
+            {"-", "--folder $DIR/settings.ini get max", "", zle("--folder: $DIR/settings.ini is not a folder"), 64, ""},
             {"-", "frame 1.5", "", zle("frame: 1.5 is not a whole number"), 64, ""},
             {"-", "frame 1 --type 99", "", zle("frame type 99 is not in the catalogue"), 64, ""},
-            {"-", "simulate 1 --seconds x", "", zle("--seconds: a number of seconds"), 64, ""},
-            {"-", "--json reset", "{\"error\":\"wrong command: reset\",\"ok\":false}", "", 64, ""},
-            {"-", "--json set mode 3", "{\"error\":\"set mode: 0, 1 or 2\",\"ok\":false}", "", 64, ""},
+            {"-", "frame 1234567 --type 3", "", zle("frame: 1234567 has 7 digits, frame type 3 has room for 6"), 64, ""},
+            {"-", "frame 1234 --type 7", "", zle("frame: 1234 has 4 digits, frame type 7 has room for 3"), 64, ""},
+            {"-", "frame -5 --type 3", "", zle("frame: -5 is below zero, frame type 3 has no place for the sign"), 64, ""},
+            {"-", "frame -5", "", zle("frame: -5 is below zero, frame type 2 has no place for the sign"), 64, ""},
+            {"-", "simulate -5", "", zle("simulate: -5 is below zero, frame type 2 has no place for the sign"), 64, ""},
+            {"-", "simulate 1 --seconds x", "", zle("--seconds: x is not a number of seconds above zero"), 64, ""},
+            {"-", "simulate 1 --seconds 0", "", zle("--seconds: 0 is not a number of seconds above zero"), 64, ""},
+            {"-", "simulate 1 --seconds -1", "", zle("--seconds: -1 is not a number of seconds above zero"), 64, ""},
+            {"-", "simulate 1 --seconds inf", "", zle("--seconds: inf is not a number of seconds above zero"), 64, ""},
+            {"-", "--json reset", json("wrong command: reset"), "", 64, ""},
+            {"-", "--json set mode 3", json("set mode: 3 is not 0, 1 or 2"), "", 64, ""},
+            {"-", "--json --baud 9600 get max", json("Unknown option 'baud'."), "", 64, ""},
+            {"-", "--json --port 0 get max", json("--port: 0 is not a port number from 1 to 9999"), "", 64, ""},
+            {"-", "--json --folder $DIR/brak get max", json("--folder: $DIR/brak does not exist"), "", 64, ""},
         };
         for (const Wiersz &w : wiersze) {
-            const bool zKonwerterem = qstrcmp(w.konwerter, "-") != 0;
+            const QString rodzaj = QString::fromUtf8(w.konwerter);
+            const bool zKonwerterem = rodzaj != "-" && !rodzaj.startsWith('@');
             const auto e = zKonwerterem ? emulator(slowa(w.konwerter)) : nullptr;
             QVERIFY(e || !zKonwerterem);
-            const Przebieg r = cli(QStringList{"--device", e ? e->urzadzenie() : "/nonexistent"} + slowa(w.argumenty));
+            const QString urzadzenie = e ? e->urzadzenie() : rodzaj.startsWith('@') ? m_dir->filePath(rodzaj.mid(1))
+                                                                                    : "/nonexistent";
+            const bool obcy = rodzaj == "@zakazany";
+            if (rodzaj == "@katalog")
+                QVERIFY(QDir(m_dir->path()).mkpath("katalog"));
+            else if (rodzaj.startsWith('@'))
+                QVERIFY(zapiszBajty(urzadzenie, "x") && QFile::setPermissions(urzadzenie, obcy ? QFile::Permissions()
+                                                                                                : QFile::ReadOwner | QFile::WriteOwner));
+            const auto podstaw = [&](QString t) { return t.replace("$DIR", m_dir->path()).replace("$DEV", urzadzenie); };
+            QStringList argumenty;
+            for (const QString &a : slowa(w.argumenty))
+                argumenty << podstaw(a);
+            const Przebieg r = cli(QStringList{"--device", urzadzenie} + argumenty, obcy);
             QStringList rx;
             for (const QByteArray &f : e ? e->rx() : QList<QByteArray>{})
                 rx << QString::fromLatin1(f.mid(1, f.size() - 2));
@@ -182,8 +249,8 @@ private slots:
                     .arg(w.konwerter, w.argumenty).arg(kod).arg(wyjscie, bledy, odebrane);
             };
             QCOMPARE(opis(r.kod, r.wyjscie, r.bledy, rx.join(' ')),
-                     opis(w.kod, w.wyjscie.isEmpty() ? w.wyjscie : w.wyjscie + "\n",
-                          w.bledy.isEmpty() ? w.bledy : w.bledy + "\n", w.odebrane));
+                     opis(w.kod, w.wyjscie.isEmpty() ? w.wyjscie : podstaw(w.wyjscie) + "\n",
+                          w.bledy.isEmpty() ? w.bledy : podstaw(w.bledy) + "\n", w.odebrane));
         }
     }
 
@@ -202,12 +269,12 @@ private slots:
         for (const QString &l : e->linie().filter("FRAME "))
             QVERIFY2(l.startsWith("FRAME \"  0.000 kg\" weight=0 "), qPrintable(l));
 
-        r = cli(d + QStringList{"--json", "simulate", "-1234", "--seconds", "0.3"});
+        r = cli(d + QStringList{"--json", "simulate", "-1234", "--type", "1", "--seconds", "0.3"});
         const QJsonObject o = QJsonDocument::fromJson(r.wyjscie.toUtf8()).object();
         QCOMPARE(o.value("ok"), QJsonValue(true));
-        QCOMPARE(o.value("frame"), QJsonValue("  1.234 kg"));
-        QCOMPARE(o.value("type"), QJsonValue("2"));
-        QCOMPARE(o.value("expected_mA"), QJsonValue(18.581));
+        QCOMPARE(o.value("frame"), QJsonValue("-  1234 kg"));
+        QCOMPARE(o.value("type"), QJsonValue("1"));
+        QCOMPARE(o.value("expected_mA"), QJsonValue(5.419));
         QVERIFY(o.value("value").toInt() >= 4);
         n += o.value("value").toInt();
         QTRY_COMPARE(ramkiOdebrane(), n);
@@ -229,7 +296,39 @@ private slots:
         r = zakoncz(p);
         QCOMPARE(r.kod, 2);
         QCOMPARE(r.wyjscie, QString());
-        QCOMPARE(r.bledy, QString("Port com1 przestał odpowiadać - wysyłanie zatrzymane\n"));
+        QCOMPARE(r.bledy, "Port com1 (" + e->urzadzenie() + ") przestał odpowiadać - wysyłanie zatrzymane\n");
+    }
+
+    // --trace: the monitor's lines on standard error, ahead of the result, with
+    // every byte the converter received and sent.
+    void sledzenie()
+    {
+        const auto e = emulator({"--noise", "~", "--split", "2"});
+        QVERIFY(e);
+        const Przebieg r = cli({"--device", e->urzadzenie(), "--trace", "set", "mode", "2"});
+        QCOMPARE(r.kod, 1);
+        QStringList linie = r.bledy.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(linie.takeLast(), kBladZapisu);
+        QCOMPARE(linie.takeLast(), QString("~<SOH>02<EOT>"));
+        const QRegularExpression wzor("^ *\\d+\\.\\d  \\d\\d:\\d\\d:\\d\\d\\.\\d{3}  (TX|RX|PORT|--) *"
+                                      "(?:  (.*)  \\[([0-9A-F ]+)\\])?(?:  (.*))?$");
+        QByteArray wyslane, odebrane;
+        QStringList znaczenia;
+        for (const QString &l : linie) {
+            const QRegularExpressionMatch m = wzor.match(l);
+            QVERIFY2(m.hasMatch(), qPrintable(l));
+            (m.captured(1) == "TX" ? wyslane : odebrane) += QByteArray::fromHex(m.captured(3).toLatin1());
+            znaczenia << QString(m.captured(1) + " " + m.captured(4)).replace(QRegularExpression("\\d+ ms"), "# ms");
+        }
+        QCOMPARE(wyslane, "\x01" "02\x04\x01" "0?\x04");
+        QByteArray naLinii;
+        for (const QByteArray &b : e->tx())
+            naLinii += b;
+        QCOMPARE(odebrane, naLinii);
+        QCOMPARE(znaczenia.filter(QRegularExpression("^(TX|RX) .")),
+                 (QStringList{"TX ustawienie: tryb pracy = 2", "RX odpowiedź na ustawienie po # ms (nie sprawdzana)",
+                              "TX zapytanie: tryb pracy", "RX odpowiedź niepoprawna po # ms"}));
+        QCOMPARE(znaczenia.filter(QRegularExpression("^PORT port")).size(), 4);
     }
 
     void porty()
@@ -255,7 +354,7 @@ private slots:
         QCOMPARE(cli({"get", "version"}).wyjscie, QString("KCI 1.07\n"));
         QCOMPARE(cli({"frame", "1234"}).wyjscie, QString("001234\n"));
         const Przebieg r = cli({"--port", "2", "get", "version"});
-        QCOMPARE(r.bledy, QString("Port com2 nie jest zainstalowany\n"));
+        QCOMPARE(r.bledy, QString("Port com2 (/nonexistent/tty) nie jest zainstalowany\n"));
         QCOMPARE(r.kod, 2);
         QCOMPARE(e->rx(), QList<QByteArray>{"\x01" "3?\x04"});
     }

@@ -303,11 +303,52 @@ private slots:
                                                              "MouseDown 1 0 0 0", "MouseUp 1 0 10 9"})
                                               : QStringList({"MouseDown 2 0 10 9", "MouseUp 2 0 10 9", "MouseUp 2 0 10 9"}));
         }
+        // Pressed, dragged out past a poll and back in: released there, the
+        // pointer is over the button again, with its look and its events.
+        const auto przeciagnij = [&](QPoint p) {
+            QCursor::setPos(b->mapToGlobal(p));
+            QTest::mouseMove(b, p);
+        };
+        Wskaz(b, QPoint(5, 5));
+        log.clear();
+        QTest::mousePress(b, Qt::LeftButton, {}, QPoint(5, 5));
+        przeciagnij(QPoint(60, 5));
+        QTRY_COMPARE(log.count(QStringLiteral("MouseOut")), 1);
+        przeciagnij(QPoint(6, 5));
+        log.clear();
+        QTest::mouseRelease(b, Qt::LeftButton, {}, QPoint(6, 5));
+        Sprawdz(Obraz(b), {{2, 1}}, kNajechany1);
+        for (int x : {7, 8, 9})
+            QTest::mouseMove(b, QPoint(x, 5));
+        QCOMPARE(log, QStringList({"MouseUp 1 0 6 5", "Click", "MouseOver", "MouseMove 0 0 7 5"}));
+        // Released off the button, the next entry is an entry.
+        QTest::mousePress(b, Qt::LeftButton, {}, QPoint(9, 5));
+        przeciagnij(QPoint(60, 5));
+        QTRY_COMPARE(log.count(QStringLiteral("MouseOut")), 1);
+        przeciagnij(QPoint(8, 5));
+        przeciagnij(QPoint(60, 5));
+        QTest::mouseRelease(b, Qt::LeftButton, {}, QPoint(60, 5));
+        log.clear();
+        QTest::mouseMove(b, QPoint(5, 5));
+        QCOMPARE(log, QStringList({"MouseOver", "MouseMove 0 0 5 5"}));
+        QTest::mouseMove(okno.get(), QPoint(250, 150));
+        QTRY_COMPARE(log.count(QStringLiteral("MouseOut")), 1);
+
         // A release off the button is a MouseUp but no Click; a disabled button hears nothing.
         log.clear();
         QTest::mousePress(b, Qt::LeftButton, {}, QPoint(5, 5));
         QTest::mouseRelease(b, Qt::LeftButton, {}, QPoint(60, 5));
         b->setEnabled(false);
+        QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(log, QStringList({"MouseDown 1 0 5 5", "MouseUp 1 0 60 5"}));
+        // Disabled while its container is, it stays disabled, and looks it,
+        // once the container is enabled again.
+        b->setEnabled(true);
+        okno->setEnabled(false);
+        b->setEnabled(false);
+        okno->setEnabled(true);
+        QVERIFY(!b->Enabled());
+        Sprawdz(Obraz(b), {{3, 3}}, QColor(245, 244, 234));
         QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(5, 5));
         QCOMPARE(log, QStringList({"MouseDown 1 0 5 5", "MouseUp 1 0 60 5"}));
     }
@@ -492,6 +533,10 @@ private slots:
         // A new BorderColor repaints the frame and keeps the look; unlocked, it turns white.
         t->setBorderColor(0x0000FF);
         SprawdzRamke(t, QColor(255, 0, 0));
+        Sprawdz(Obraz(t), {{60, 8}}, kZablokowane);
+        // With a password character too.
+        t->setPasswordChar(QStringLiteral("*"));
+        t->resize(100, 30);
         Sprawdz(Obraz(t), {{60, 8}}, kZablokowane);
         t->setLocked(false);
         t->setBorderColor(0xB99D7F);

@@ -3,6 +3,8 @@
 #include "wspolne/okno.h"
 #include "wspolne/pliki.h"
 
+#include <QApplication>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QSlider>
@@ -102,6 +104,51 @@ private slots:
         // A click on the frame type already selected still lists its scales.
         klikPozycji(typy, 4);
         QCOMPARE(pozycje(wagi), QString("B1"));
+    }
+
+    void fokusToNieWybor()
+    {
+        // Scale X has a frame type the catalogue lacks: no frame type is current.
+        QVERIFY(zapiszBajty(m_dir.filePath("settings.ini"), kKatalog + "[parametry]\r\nwaga=X\r\n"));
+        UruchomioneOkno o(m_dir.path());
+        o.klik("lblPlik");
+        QVERIFY(QTest::qWaitForWindowActive(o.okno.get()));
+        auto *wagi = o.w<QListWidget>("lstWagiZgodne");
+        auto *typy = o.w<QListWidget>("lstTypRamki");
+        QCOMPARE(typy->currentRow(), -1);
+        // Tab into the frame types and Shift+Tab out and in again: the focus
+        // chooses nothing, so nothing is loaded and "Ustaw" has nothing to send.
+        wagi->setFocus(Qt::MouseFocusReason);
+        for (const Qt::KeyboardModifiers k : {Qt::NoModifier, Qt::ShiftModifier, Qt::NoModifier}) {
+            QTest::keyClick(o.okno->windowHandle(), Qt::Key_Tab, k);
+            QCOMPARE(QApplication::focusWidget(), k == Qt::NoModifier ? typy : wagi);
+        }
+        QCOMPARE(typy->currentRow(), -1);
+        QCOMPARE(pozycje(wagi), kWagi);
+        QCOMPARE(wagi->currentRow(), 4);
+        QCOMPARE(o.okno->wartosci().WzorRamki, QString());
+        // The keyboard choosing is a choice.
+        QTest::keyClick(o.okno->windowHandle(), Qt::Key_Down);
+        QCOMPARE(typy->currentRow(), 0);
+        QCOMPARE(pozycje(wagi), QString("A1|A2"));
+        QCOMPARE(o.okno->wartosci().WzorRamki, QString("mmmm"));
+    }
+
+    void dostarczonyKatalog()
+    {
+        // The scale the shipped catalogue starts with plays the left half of
+        // the slider as weights below zero, not as a copy of the right half.
+        QVERIFY(zapiszBajty(m_dir.filePath("settings.ini"), czytajBajty(KONWERTER_DANE "/settings.ini")));
+        UruchomioneOkno o(m_dir.path());
+        auto *suwak = o.w<QSlider>("Slider1");
+        QVERIFY(suwak->maximum() > 0);
+        QStringList ramki;
+        for (const int waga : {suwak->minimum(), suwak->maximum()}) {
+            suwak->setValue(waga);
+            ramki << o.w<QLineEdit>("Text1")->text();
+        }
+        QCOMPARE(ramki.at(0), QString(ramki.at(1)).replace('+', '-'));
+        QVERIFY2(ramki.at(0).contains('-'), qPrintable(ramki.at(0)));
     }
 };
 

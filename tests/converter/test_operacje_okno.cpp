@@ -1,3 +1,4 @@
+#include "okna/etykieta_skrocona.h"
 #include "okna/obrazy_trybow.h"
 #include "controls/textxp.h"
 #include "converter/operacje.h"
@@ -5,11 +6,14 @@
 #include "wspolne/okno.h"
 #include "wspolne/pliki.h"
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QSlider>
 #include <QtTest>
+
+#include <functional>
 
 namespace {
 
@@ -17,6 +21,26 @@ const QByteArray kKatalog = "[typy ramek]\r\n1=Jeden\r\n2=Dwa\r\n03=Trzy\r\nALL=
                             "[wagi]\r\nA=1\r\nB=2\r\n[parametry]\r\nramka=1\r\nmode=1\r\nmax=250\r\n";
 
 using Lista = QList<QPair<Komunikaty::Ikona, QString>>;
+
+// Calls `co` when `obiekt` gets an event of type `typ`.
+class FiltrZdarzen : public QObject
+{
+public:
+    FiltrZdarzen(QObject *obiekt, QEvent::Type typ, std::function<void()> co) : m_typ(typ), m_co(std::move(co))
+    {
+        obiekt->installEventFilter(this);
+    }
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() == m_typ)
+            m_co();
+        return false;
+    }
+
+private:
+    QEvent::Type m_typ;
+    std::function<void()> m_co;
+};
 
 // The messages the operations show: information messages only.
 Lista informacje(const QStringList &teksty)
@@ -148,6 +172,58 @@ private slots:
         QCOMPARE(o.w<QLabel>("lblWersja")->text(), wersja);
         QCOMPARE(o.komunikaty.lista.size(), komunikaty.size());
         QVERIFY(!o.w<QLabel>("txtTransmisja")->isVisible());
+    }
+
+    void wejscieWCzasieWymiany()
+    {
+        // The user clicks "Odbierz" and presses Space while the version read
+        // waits for a silent converter: the event loop is blocked, so both
+        // wait in its queue until the wait is over. They are dropped, not run
+        // afterwards.
+        UruchomioneOkno &o = okno({"--silent"}, "lblzdarzenia");
+        QList<int> kursory;
+        FiltrZdarzen pokazanie(o.w("txtTransmisja"), QEvent::Show, [&] {
+            kursory << (QGuiApplication::overrideCursor() ? int(QGuiApplication::overrideCursor()->shape()) : -1);
+        });
+        QWindow *okno = o.okno->windowHandle();
+        QWidget *odbierz = o.w("cmdOdbierzMod");
+        QWidget *przycisk = o.w("cmdWersja");
+        const QPointF tu = odbierz->mapTo(o.okno.get(), odbierz->rect().center());
+        const QPointF ekran = odbierz->mapToGlobal(odbierz->rect().center());
+        QTest::mouseMove(przycisk);
+        przycisk->setFocus();
+        for (const QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+            QCoreApplication::postEvent(okno, new QMouseEvent(t, tu, tu, ekran, Qt::LeftButton,
+                                                              t == QEvent::MouseButtonPress ? Qt::LeftButton
+                                                                                            : Qt::NoButton, {}));
+        for (const QEvent::Type t : {QEvent::KeyPress, QEvent::KeyRelease})
+            QCoreApplication::postEvent(okno, new QKeyEvent(t, Qt::Key_Space, {}, " "));
+        QTest::mouseClick(przycisk, Qt::LeftButton);
+        QTest::qWait(300);
+        QCOMPARE(m_emu->rx(), QList<QByteArray>{"\x01" "3?\x04"});
+        QVERIFY(o.komunikaty.lista.isEmpty());
+        QCOMPARE(kursory, QList<int>{Qt::WaitCursor});
+        QVERIFY(!QGuiApplication::overrideCursor());
+
+        // The time-out message in the version label: whole, or cut with "…"
+        // and whole in the tooltip.
+        auto *wersja = o.w<EtykietaSkrocona>("lblWersja");
+        QCOMPARE(wersja->text(), kCzas);
+        wersja->grab();
+        QVERIFY(wersja->widocznyTekst() == kCzas ? wersja->toolTip().isEmpty() : wersja->toolTip() == kCzas);
+    }
+
+    void dlugaWersja()
+    {
+        const QString dluga = "KCI 1.07 (2026-12-06) z obsługą ramek rozszerzonych i pętli 0-24 mA";
+        UruchomioneOkno &o = okno({"--version", dluga}, "lblzdarzenia");
+        o.klik("cmdWersja");
+        auto *wersja = o.w<EtykietaSkrocona>("lblWersja");
+        QCOMPARE(wersja->text(), dluga);
+        wersja->grab();
+        QVERIFY2(wersja->widocznyTekst().endsWith(QChar(0x2026)), qPrintable(wersja->widocznyTekst()));
+        QVERIFY(dluga.startsWith(wersja->widocznyTekst().chopped(1)));
+        QCOMPARE(wersja->toolTip(), dluga);
     }
 
     void portNiedostepny()

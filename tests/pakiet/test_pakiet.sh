@@ -27,6 +27,13 @@ deb=$(echo "$tmp"/out/konwerter_*.deb)
 
 dpkg-deb -c "$deb" | awk '{ $1 = $2 = $3 = $4 = $5 = ""; sub(/^ +/, ""); print }' | grep -v '/$' | sort >"$tmp/zawartosc"
 sort >"$tmp/oczekiwana" <<'LISTA'
+./opt/konwerter/README.md
+./opt/konwerter/docs/screenshots/parametry.png
+./opt/konwerter/docs/screenshots/polaczenie.png
+./opt/konwerter/docs/screenshots/start.png
+./opt/konwerter/docs/screenshots/symulator.png
+./opt/konwerter/docs/screenshots/tryb.png
+./opt/konwerter/docs/screenshots/wykres.png
 ./opt/konwerter/konwerter
 ./opt/konwerter/konwerter-cli
 ./opt/konwerter/konwerter-emu
@@ -79,20 +86,22 @@ for f in "$folder" "$folder/lang" "$folder/settings.ini" "$folder/konwerter"; do
 done
 [ -g "$folder" ] || blad "the folder does not pass its group on"
 
-ramka=$("$folder/konwerter-cli" --folder "$folder" frame 1234)
-[ "$ramka" = "  1.234 kg" ] || blad "konwerter-cli --folder: '$ramka'"
+ramka=$("$folder/konwerter-cli" --folder "$folder" frame -- -1234)
+[ "$ramka" = "-  1.234 kg" ] || blad "konwerter-cli --folder: '$ramka'"
 ramka=$("$folder/konwerter-cli" frame 1234 --type 1)
 [ "$ramka" = "+  1234 kg" ] || blad "konwerter-cli beside its files: '$ramka'"
 gotowy=$(KONWERTER_POMIAR_STARTU=1 QT_QPA_PLATFORM=offscreen timeout 30 "$folder/konwerter")
 [ "$gotowy" = ready ] || blad "the window did not start: '$gotowy'"
 
 # A technician: no root, nogroup as the primary group, dialout beside it. The
-# tool writes the missing port message into set.lng, as the window would.
+# tool writes the missing port message into set.lng, as the window would,
+# with the placeholder for the port.
+sed -i '/^BrakPortu=/d' "$folder/set.lng"
 if setpriv --reuid=65534 --regid=65534 --groups="$(getent group dialout | cut -d: -f3)" "$folder/konwerter-cli" --device /nonexistent get max 2>"$tmp/bledy"; then
   blad "get max succeeded without a port"
 fi
-grep -q 'Port com1 nie jest zainstalowany' "$tmp/bledy" || blad "message: $(cat "$tmp/bledy")"
-grep -q '^BrakPortu=' "$folder/set.lng" || blad "the technician could not write set.lng"
+grep -qF 'Port com1 (/nonexistent) nie jest zainstalowany' "$tmp/bledy" || blad "message: $(cat "$tmp/bledy")"
+grep -q '^BrakPortu=Port %1 nie jest zainstalowany' "$folder/set.lng" || blad "the technician could not write set.lng"
 [ "$(stat -c %G "$folder/set.lng")" = dialout ] || blad "set.lng lost its group"
 
 # An upgrade keeps what the user has, whatever case its name is in.

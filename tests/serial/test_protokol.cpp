@@ -99,11 +99,18 @@ private slots:
         QCOMPARE(p.komunikaty.teksty(), QStringList{"Port com7 nie jest zainstalowany"});
         QCOMPARE(p.komunikaty.lista[0].first, Komunikaty::Ikona::Krytyczna);
         QVERIFY(p.czekanie.isEmpty());
-        // From then on the stored text is shown, whichever port failed.
+        // The language file keeps the text with its placeholder, so the next
+        // failing port is named as itself, in the translator's words too.
+        const QString lng = QDir(m_dir.path()).filePath("set.lng");
+        QCOMPARE(modNI::CzytajIni(lng, "komunikaty", "BrakPortu", ""), QString("Port %1 nie jest zainstalowany"));
         p.ustawienia.NrPortu = "9";
         p.lacze.UstawPort();
         QCOMPARE(p.protokol.WyslijTryb("1"), QString(""));
-        QCOMPARE(p.komunikaty.teksty().last(), QString("Port com7 nie jest zainstalowany"));
+        QCOMPARE(p.komunikaty.teksty().last(), QString("Port com9 nie jest zainstalowany"));
+        QVERIFY(modNI::ZapiszIni(lng, "komunikaty", "BrakPortu", "Serial port %1 (100%) is not installed"));
+        p.lacze.nazywajUrzadzenie(true);
+        QCOMPARE(p.protokol.PobierzTryb(), QString(""));
+        QCOMPARE(p.komunikaty.teksty().last(), QString("Serial port com9 (/dev/nie-ma-takiego-portu) (100%) is not installed"));
     }
 
 };

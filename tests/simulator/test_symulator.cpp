@@ -3,7 +3,10 @@
 #include "wspolne/okno.h"
 #include "wspolne/pliki.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QMimeData>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSerialPort>
@@ -60,24 +63,45 @@ private slots:
         zakres(1500);
         QCOMPARE(suwak->pageStep(), 5);
         QVERIFY(!o.w<QCheckBox>("chNasluch")->isChecked());
-        // Halves round to even; a number past 32 bits leaves the range alone.
-        for (const auto &[tekst, max] : {std::pair("", 0), std::pair("0", 0), std::pair("000000", 0),
-                                         std::pair("150.5", 150), std::pair("99999999999", 150)}) {
+        // Halves round to even.
+        for (const auto &[tekst, max] :
+             {std::pair("", 0), std::pair("0", 0), std::pair("000000", 0), std::pair("150.5", 150)}) {
             maks->setText(tekst);
             zakres(max);
         }
 
-        // Only digits and control keys reach the field.
+        // Only digits and control keys reach the field, six at most.
+        o.klik("lblPlik");
         QLineEdit *pole = maks->MyTxt();
-        for (const QChar z : QString::fromUtf8(":-a 7ą"))
+        maks->setText("");
+        for (const QChar z : QString::fromUtf8(":-a 7ą12345678"))
             QTest::sendKeyEvent(QTest::Click, pole, Qt::Key_unknown, QString(z), {});
-        QCOMPARE(maks->Text(), QString("99999999999" "7"));
-        for (int i = 0; i < 9; ++i)
+        QCOMPARE(maks->Text(), QString("712345"));
+        for (int i = 0; i < 3; ++i)
             QTest::keyClick(pole, Qt::Key_Backspace);
-        zakres(999);
+        zakres(712);
+        // Dropped and pasted text goes through the same filter, over the selection.
+        QMimeData upuszczone;
+        upuszczone.setText("-25 kg");
+        const QPointF koniec(pole->width() - 2, 3);
+        QDragEnterEvent wejscie(koniec.toPoint(), Qt::CopyAction, &upuszczone, Qt::LeftButton, {});
+        QApplication::sendEvent(pole, &wejscie);
+        QDropEvent upuszczenie(koniec, Qt::CopyAction, &upuszczone, Qt::LeftButton, {});
+        QApplication::sendEvent(pole, &upuszczenie);
+        QCOMPARE(maks->Text(), QString("71225"));
+        pole->selectAll();
+        QGuiApplication::clipboard()->setText("1500,7");
+        QTest::keyClick(pole, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(maks->Text(), QString("15007"));
+        zakres(15007);
+        // A click on the white strip under the inner box puts the caret in the field.
+        o.w("cmdOdbierzMax")->setFocus();
+        QCOMPARE(o.okno->focusWidget(), o.w("cmdOdbierzMax"));
+        QTest::mouseClick(maks, Qt::LeftButton, {}, QPoint(maks->width() / 2, maks->height() - 3));
+        QCOMPARE(o.okno->focusWidget(), pole);
 
         for (const auto &[waga, ramka] :
-             {std::pair(1234, "+ 99.9 kg"), std::pair(-5, "_   .5 kg"), std::pair(0, "Z   .0 kg")}) {
+             {std::pair(1234, "+123.4 kg"), std::pair(-5, "_   .5 kg"), std::pair(0, "Z   .0 kg")}) {
             suwak->setValue(waga);
             QCOMPARE(tekst->text(), QString(ramka));
         }

@@ -1,0 +1,27 @@
+#include "okna/etykieta_skrocona.h"
+
+#include <QPainter>
+#include <QStyle>
+
+QString EtykietaSkrocona::widocznyTekst() const
+{
+    const int miejsce = contentsRect().width() - 2 * margin() - qMax(indent(), 0);
+    return fontMetrics().elidedText(text(), Qt::ElideRight, miejsce);
+}
+
+void EtykietaSkrocona::paintEvent(QPaintEvent *e)
+{
+    // The tooltip follows the text at every paint, whoever set the text.
+    const QString widoczny = widocznyTekst();
+    const bool skrocony = widoczny != text();
+    setToolTip(skrocony ? text() : QString());
+    if (!skrocony) {
+        QLabel::paintEvent(e);
+        return;
+    }
+    QFrame::paintEvent(e);
+    QPainter p(this);
+    const QRect r = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+    style()->drawItemText(&p, r, QStyle::visualAlignment(layoutDirection(), alignment()), palette(), isEnabled(),
+                          widoczny, foregroundRole());
+}
