@@ -1,5 +1,6 @@
 // The loop check window driven as a technician drives it, readings typed in,
 // against konwerter-emu; and the expected current beside the simulator's slider.
+#include "config/ini.h"
 #include "petla/frm_kontrola_petli.h"
 #include "petla/kontrola_petli.h"
 #include "wspolne/emulator.h"
@@ -25,6 +26,9 @@ private slots:
     {
         QVERIFY(m_dir.isValid());
         QVERIFY(QFile::copy(QStringLiteral(KONWERTER_DANE "/settings.ini"), m_dir.filePath("settings.ini")));
+        // The stored scale's frame type loses its sign place.
+        QFile::setPermissions(m_dir.filePath("settings.ini"), QFile::ReadOwner | QFile::WriteOwner);
+        QVERIFY(modNI::ZapiszIni(m_dir.filePath("settings.ini"), "2", "ramka", "mm0k000sjj"));
     }
 
     void pradPrzySuwaku()
