@@ -18,6 +18,8 @@ konwerter_pakiety() {
 }
 
 KONWERTER_PAKIETY_BUDOWY=(build-essential dpkg-dev cmake ninja-build pkg-config qt6-base-dev qt6-serialport-dev)
+# The tests read the printed loop-check record back as text.
+KONWERTER_PAKIETY_TESTOW=(poppler-utils fonts-dejavu-core)
 
 konwerter_buduj() {
   cmake -S "$KONWERTER_ZRODLA" -B "$KONWERTER_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"

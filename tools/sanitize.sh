@@ -5,7 +5,7 @@
 KONWERTER_BUILD=${KONWERTER_BUILD_ASAN:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build-asan}
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-konwerter_pakiety "${KONWERTER_PAKIETY_BUDOWY[@]}"
+konwerter_pakiety "${KONWERTER_PAKIETY_BUDOWY[@]}" "${KONWERTER_PAKIETY_TESTOW[@]}"
 # -O1 keeps the instrumented tests quick and the reports' stack traces whole.
 konwerter_buduj -DKONWERTER_SANITIZE=ON -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1"
 

@@ -4,7 +4,7 @@
 # widgets rendered offscreen.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-konwerter_pakiety "${KONWERTER_PAKIETY_BUDOWY[@]}"
+konwerter_pakiety "${KONWERTER_PAKIETY_BUDOWY[@]}" "${KONWERTER_PAKIETY_TESTOW[@]}"
 konwerter_buduj
 
 export QT_QPA_PLATFORM=offscreen

@@ -16,6 +16,7 @@
 #include "okna/okno_narzedzia.h"
 #include "okna/tlumaczenie.h"
 #include "okna/twipy.h"
+#include "petla/frm_kontrola_petli.h"
 #include "simulator/panel_symulator.h"
 
 #include <QCloseEvent>
@@ -67,11 +68,14 @@ KEY::KEY(const FolderProgramu &folder, Komunikaty &komunikaty, const MapaPortow 
     m_symulator = std::make_unique<PanelSymulator>(*this, m_uslugi);
     connect(m_parametry.get(), &PanelParametry::trybOdtworzony, m_tryb.get(), &PanelTryb::WybierzTryb);
     connect(m_parametry.get(), &PanelParametry::maxZmieniony, m_symulator.get(), &PanelSymulator::txtMaxVal_Change);
+    connect(m_tryb.get(), &PanelTryb::trybZmieniony, m_symulator.get(), &PanelSymulator::trybZmieniony);
     connect(m_symulator.get(), &PanelSymulator::zajmujeLacze, this, [this](bool z) { WlaczZakladki(!z); });
     m_panele = {m_polaczenie->picPoloczenie(), m_tryb->picZdarzenia(), m_parametry->picPlik(),
                 m_symulator->picTransmisja()};
     budujInformacje();
     budujPasekBoczny();
+    dodajNarzedzie(0, true, QStringLiteral("lblKontrolaPetli"), QStringLiteral("kontrola_petli"),
+                   QStringLiteral("KONTROLA PĘTLI"), [this] { return new FrmKontrolaPetli(m_uslugi, this); });
     dodajNarzedzie(1, false, QStringLiteral("lblMonitor"), QStringLiteral("monitor"), QStringLiteral("MONITOR ŁĄCZA"),
                    [this] { return new FrmMonitor(m_uslugi, this); });
     dodajNarzedzie(2, true, QStringLiteral("lblIdentyfikacja"), QStringLiteral("identyfikacja"),
@@ -80,9 +84,9 @@ KEY::KEY(const FolderProgramu &folder, Komunikaty &komunikaty, const MapaPortow 
 
 KEY::~KEY()
 {
-    // The tool windows use the services the members below hold; as children
-    // they would go only after them.
-    qDeleteAll(findChildren<OknoNarzedzia *>(Qt::FindDirectChildrenOnly));
+    // Tool windows go before the services they were given: a run still going
+    // stops and lets go of the port while the port is still there.
+    qDeleteAll(findChildren<OknoNarzedzia *>(QString(), Qt::FindDirectChildrenOnly));
 }
 
 FrmWykresy &KEY::frmWykresy()

@@ -5,9 +5,12 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -19,10 +22,13 @@ const char *const kUzycie =
     "  simulate WEIGHT [--type ID] [--seconds S]\n"
     "  ports\n"
     "  identify [--seconds S] [--auto-line]\n"
+    "  loopcheck [--points N] [--updown] [--dmm PATH] [--dmm-baud B] [--tolerance PCT]\n"
+    "            [--settle-ms MS] [--operator NAME] [--serial SN] [--csv FILE] [--pdf FILE]\n"
     "\n"
     "Exit status: 0 done, 1 the converter did not give what was asked,\n"
     "2 the port cannot be opened, 64 wrong usage. identify: 0 exactly one\n"
-    "frame type fits, 1 none or several fit, 2 the port cannot be opened or is lost.\n";
+    "frame type fits, 1 none or several fit, 2 the port cannot be opened or is lost.\n"
+    "loopcheck: 0 pass, 1 fail or unstable, 2 port or meter lost.\n";
 
 // With --json a script gets its JSON object here too; the usage text is for people.
 int zleUzycie(const QString &blad, bool json)
@@ -37,7 +43,15 @@ int zleUzycie(const QString &blad, bool json)
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    // A printed record needs fonts, which only a GUI application has; it never
+    // needs a screen.
+    const bool pdf = std::any_of(argv + 1, argv + argc, [](const char *a) {
+        return qstrcmp(a, "--pdf") == 0 || qstrncmp(a, "--pdf=", 6) == 0;
+    });
+    if (pdf)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> app =
+        pdf ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("konwerter-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KONWERTER_WERSJA));
 
@@ -59,12 +73,26 @@ int main(int argc, char *argv[])
                                      QStringLiteral("How long simulate sends (default: until Ctrl-C); how long identify "
                                                     "listens under each line setting (default 2)."),
                                      QStringLiteral("S"));
+    const QCommandLineOption punkty(QStringLiteral("points"), QStringLiteral("loopcheck: number of points (default 5)."), QStringLiteral("N"));
+    const QCommandLineOption goraDol(QStringLiteral("updown"), QStringLiteral("loopcheck: up, then down again."));
+    const QCommandLineOption dmm(QStringLiteral("dmm"), QStringLiteral("loopcheck: SCPI meter device (default: readings from standard input)."),
+                                 QStringLiteral("PATH"));
+    const QCommandLineOption dmmBaud(QStringLiteral("dmm-baud"), QStringLiteral("loopcheck: the meter's speed."), QStringLiteral("B"));
+    const QCommandLineOption tolerancja(QStringLiteral("tolerance"), QStringLiteral("loopcheck: ± % of span (default 0.1)."),
+                                        QStringLiteral("PCT"));
+    const QCommandLineOption ustalanie(QStringLiteral("settle-ms"), QStringLiteral("loopcheck: a point is unstable after MS (default 5000)."),
+                                       QStringLiteral("MS"));
+    const QCommandLineOption operatorNazwa(QStringLiteral("operator"), QStringLiteral("loopcheck: who runs it."), QStringLiteral("NAME"));
+    const QCommandLineOption numer(QStringLiteral("serial"), QStringLiteral("loopcheck: the converter's serial number."), QStringLiteral("SN"));
+    const QCommandLineOption csv(QStringLiteral("csv"), QStringLiteral("loopcheck: write the points to FILE."), QStringLiteral("FILE"));
+    const QCommandLineOption pdfPlik(QStringLiteral("pdf"), QStringLiteral("loopcheck: write the record to FILE."), QStringLiteral("FILE"));
     const QCommandLineOption autoLinia(QStringLiteral("auto-line"),
                                        QStringLiteral("identify: find the scale's speed, parity and data bits first."));
     const QCommandLineOption wymus(QStringLiteral("force"),
                                    QStringLiteral("set frame: send a code the catalogue does not hold."));
     const QCommandLineOption slad(QStringLiteral("trace"), QStringLiteral("Print every event of the line on standard error."));
-    opcje.addOptions({folder, port, urzadzenie, json, typ, sekundy, autoLinia, wymus, slad});
+    opcje.addOptions({folder, port, urzadzenie, json, typ, sekundy, autoLinia, wymus, slad, punkty, goraDol, dmm, dmmBaud,
+                      tolerancja, ustalanie, operatorNazwa, numer, csv, pdfPlik});
     opcje.addPositionalArgument(QStringLiteral("command"), QStringLiteral("What to do (see above)."));
 
     // A negative weight is a value, not an option: it goes after "--", ahead
@@ -121,6 +149,37 @@ int main(int argc, char *argv[])
         wynik = narzedzie.symuluj(a[1], opcje.value(typ), opcje.value(sekundy));
     else if (polecenie == QLatin1String("ports") && liczba(1))
         wynik = narzedzie.porty();
+    else if (polecenie == QLatin1String("loopcheck") && liczba(1)) {
+        Narzedzie::OpcjeKontroli k;
+        const auto calkowita = [&](const QCommandLineOption &o, int &cel) {
+            bool ok = true;
+            if (opcje.isSet(o))
+                cel = opcje.value(o).toInt(&ok);
+            return ok ? QString() : QStringLiteral("--%1: %2 is not a whole number").arg(o.names().first(), opcje.value(o));
+        };
+        QString blad = calkowita(punkty, k.ustawienia.punkty);
+        int ms = int(k.ustawienia.limitUstalania.count());
+        if (blad.isEmpty())
+            blad = calkowita(ustalanie, ms);
+        k.ustawienia.limitUstalania = std::chrono::milliseconds(ms);
+        if (blad.isEmpty() && opcje.isSet(tolerancja)) {
+            bool ok = false;
+            k.ustawienia.tolerancja = opcje.value(tolerancja).toDouble(&ok);
+            if (!ok)
+                blad = QStringLiteral("--tolerance: %1 is not a number").arg(opcje.value(tolerancja));
+        }
+        if (!blad.isEmpty())
+            return zleUzycie(blad, opcje.isSet(json));
+        k.ustawienia.goraDol = opcje.isSet(goraDol);
+        k.ustawienia.operatorNazwa = opcje.value(operatorNazwa);
+        k.ustawienia.numerSeryjny = opcje.value(numer);
+        k.dmm = opcje.value(dmm);
+        k.dmmBaud = opcje.value(dmmBaud);
+        k.csv = opcje.value(csv);
+        k.pdf = opcje.value(pdfPlik);
+        k.json = opcje.isSet(json);
+        wynik = narzedzie.kontrola(k);
+    }
     else if (polecenie == QLatin1String("identify") && liczba(1))
         wynik = narzedzie.identyfikuj(opcje.value(sekundy), opcje.isSet(autoLinia));
     else

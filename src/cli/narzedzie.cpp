@@ -6,6 +6,7 @@
 #include "converter/katalog.h"
 #include "converter/operacje.h"
 #include "simulator/nadajnik.h"
+#include "simulator/prad_oczekiwany.h"
 #include "simulator/wartosci.h"
 
 #include <QCoreApplication>
@@ -17,6 +18,7 @@
 #include <QTimer>
 
 #include <atomic>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 
@@ -236,6 +238,13 @@ Wynik Narzedzie::ramka(const QString &tekstWagi, const QString &typ, const QStri
     Wynik wynik = Wynik::ok(wartosci.BudujRamke(*w));
     if (klucz)
         wynik.dodatki.insert(QStringLiteral("type"), *klucz);
+    // The current for the maximum and mode the window starts with.
+    const ParametryZapisane p = ParametryZapisane::wczytaj(m_folder.plikKatalogu());
+    const auto mA = PradOczekiwany::zRamki(wartosci.BiezacaRamka, wartosci, qint64(Liczby::Val(p.max)), p.tryb);
+    if (mA) {
+        wynik.dodatki.insert(QStringLiteral("expected_mA"), std::round(*mA * 1000) / 1000);
+        wynik.uwaga = PradOczekiwany::tekst(*mA);
+    }
     return wynik;
 }
 
@@ -290,6 +299,7 @@ Wynik Narzedzie::symuluj(const QString &tekstWagi, const QString &typ, const QSt
             QStringLiteral("PortUtracony"), QStringLiteral("Port %1 przestał odpowiadać - wysyłanie zatrzymane")));
     Wynik wynik = Wynik::ok(double(nadajnik.wyslane()));
     wynik.dodatki = r.dodatki;
+    wynik.uwaga = r.uwaga;
     wynik.dodatki.insert(QStringLiteral("frame"), r.wartosc);
     return wynik;
 }

@@ -5,6 +5,7 @@
 #include "config/jezyk.h"
 #include "config/komunikaty.h"
 #include "config/ustawienia.h"
+#include "petla/punkty.h"
 #include "monitor/slad.h"
 #include "serial/lacze.h"
 #include "serial/mscomm.h"
@@ -42,6 +43,17 @@ public:
     // traffic monitor's lines; dokonczSlad() writes out the line still open.
     void sledz();
     void dokonczSlad();
+
+    struct OpcjeKontroli
+    {
+        UstawieniaKontroli ustawienia;
+        QString dmm;          // the meter's device; empty: readings from standard input
+        QString dmmBaud;
+        QString csv;
+        QString pdf;
+        bool json = false;    // prompts go to standard error then
+    };
+    Wynik kontrola(const OpcjeKontroli &opcje);
 
 private:
     // Messages the window would show in a box, kept for the error text.

@@ -37,6 +37,8 @@ int wypisz(const Wynik &w, bool json)
             linia(stdout, w.tekst);
         else if (!w.wartosc.isUndefined())
             linia(stdout, jakoTekst(w.wartosc));
+        if (!w.uwaga.isEmpty())
+            linia(stderr, w.uwaga);
         if (!w.blad.isEmpty())
             linia(stderr, w.blad);
     }

@@ -18,11 +18,12 @@ struct Wynik
     QString blad;         // printed on standard error
     QJsonObject dodatki;  // extra fields of the JSON answer
     QString tekst;        // printed instead of the value when not in JSON
+    QString uwaga;        // printed on standard error when not in JSON, on success too
 
-    static Wynik ok(const QJsonValue &wartosc) { return {Sukces, wartosc, {}, {}, {}}; }
+    static Wynik ok(const QJsonValue &wartosc) { return {Sukces, wartosc, {}, {}, {}, {}}; }
     static Wynik porazka(int kod, const QString &blad)
     {
-        return {kod, QJsonValue(QJsonValue::Undefined), blad, {}, {}};
+        return {kod, QJsonValue(QJsonValue::Undefined), blad, {}, {}, {}};
     }
 };
 

@@ -30,8 +30,10 @@ PanelTryb::PanelTryb(Formatka &okno, Uslugi &uslugi) : QObject(&okno), m_okno(ok
         op->setText(QLatin1String(opisy[i]));
         op->setGeometry(tw(180, 450 + i * 315, 4320, 300));
         connect(op, &QRadioButton::toggled, this, [this, i](bool zaznaczony) {
-            if (zaznaczony)
+            if (zaznaczony) {
                 opModPracy_Click(i);
+                emit trybZmieniony(i);
+            }
         });
         m_opModPracy.append(op);
     }

@@ -30,6 +30,10 @@ public:
     // chosen last stays chosen.
     FrmWykresy &frmWykresy();
 
+signals:
+    // Another option became the selected one, by the user or the program.
+    void trybZmieniony(int tryb);
+
 private:
     void opModPracy_Click(int Index);
     void cmdOdbierzMod_Click();

@@ -4,6 +4,7 @@
 #include "emulator/nadajnik.h"
 #include "emulator/obserwator_portu.h"
 #include "emulator/odczyt_ramki.h"
+#include "emulator/prad.h"
 
 #include "config/kodowanie.h"
 
@@ -16,7 +17,8 @@
 #include <unistd.h>
 
 Emulator::Emulator(const Opcje &opcje, int master, ObserwatorPortu &port, QObject *parent)
-    : QObject(parent), m_opcje(opcje), m_master(master)
+    : QObject(parent), m_opcje(opcje), m_master(master),
+      m_prad(opcje.wyjscie.prad(Prad::kNajmniejszy))
 {
     m_zegar.start();
     m_nadajnik = new Nadajnik(m_master, m_opcje.rozmiarKawalka, [&port] { return port.otwarty(); },
@@ -91,8 +93,14 @@ void Emulator::polecenie(const QByteArray &ramka)
 void Emulator::ramkaWagi(const QByteArray &ramka, qint64 czasNs)
 {
     m_statystyka.ramka(czasNs);
+    const OdczytRamki odczyt = OdczytyRamek::odczytaj(ramka, m_typ, m_opcje.stan);
     if (!m_opcje.bezRamek)
-        Dziennik::wypisz(OdczytyRamek::wiersz(OdczytyRamek::odczytaj(ramka, m_typ, m_opcje.stan)));
+        Dziennik::wypisz(OdczytyRamek::wiersz(odczyt));
+    // A frame it cannot read leaves the loop as it was.
+    if (odczyt.waga) {
+        m_prad = m_opcje.wyjscie.prad(odczyt.prad);
+        emit pradPetli(m_prad);
+    }
 }
 
 void Emulator::wczytajTypRamki()

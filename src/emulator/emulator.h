@@ -23,8 +23,13 @@ public:
     Emulator(const Opcje &opcje, int master, ObserwatorPortu &port, QObject *parent = nullptr);
 
     void wypiszStatystyke() const;
+    // The loop current the converter drives now, in mA: 4 mA, as with no
+    // data, until the first frame it can read.
+    double prad() const { return m_prad; }
 
 signals:
+    // A frame changed the loop current to `mA`.
+    void pradPetli(double mA);
     // The master side failed; nothing more can be read.
     void awaria();
 
@@ -42,4 +47,5 @@ private:
     TypRamki m_typ;
     StatystykaRamek m_statystyka;
     QElapsedTimer m_zegar;
+    double m_prad;
 };

@@ -1,6 +1,7 @@
 #include "config/folder.h"
 #include "emulator/dziennik.h"
 #include "emulator/emulator.h"
+#include "emulator/multimetr.h"
 #include "emulator/obserwator_portu.h"
 #include "emulator/opcje.h"
 #include "emulator/pseudoterminal.h"
@@ -14,6 +15,7 @@
 #include <csignal>
 #include <memory>
 #include <cstdio>
+#include <memory>
 #include <unistd.h>
 
 namespace {
@@ -76,8 +78,24 @@ int main(int argc, char *argv[])
     }
     Dziennik::wypisz(pty.urzadzenie().toLocal8Bit());
 
+    Pseudoterminal ptyMiernika;
+    if (opcje->multimetr.wlaczony) {
+        const QString &link = opcje->multimetr.dowiazanie;
+        if (!ptyMiernika.otworz(komunikat) || (!link.isEmpty() && !ptyMiernika.dowiaz(link, komunikat))) {
+            blad(komunikat);
+            return kBladUrzadzenia;
+        }
+        Dziennik::wypisz(ptyMiernika.urzadzenie().toLocal8Bit());
+    }
+
     Emulator emulator(*opcje, pty.master(), port);
     QObject::connect(&emulator, &Emulator::awaria, &app, [&app] { app.exit(kBladUrzadzenia); });
+    std::unique_ptr<Multimetr> multimetr;
+    if (opcje->multimetr.wlaczony) {
+        multimetr = std::make_unique<Multimetr>(opcje->multimetr, ptyMiernika.master(), emulator.prad());
+        QObject::connect(&emulator, &Emulator::pradPetli, multimetr.get(), &Multimetr::ustawPrad);
+        QObject::connect(multimetr.get(), &Multimetr::awaria, &app, [&app] { app.exit(kBladUrzadzenia); });
+    }
     QObject::connect(&sygnaly, &Sygnaly::odebrano, &app, [&](int sygnal) {
         if (sygnal == SIGUSR1)
             emulator.wypiszStatystyke();

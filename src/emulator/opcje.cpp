@@ -8,6 +8,7 @@
 #include <QDir>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -52,12 +53,56 @@ const QCommandLineOption kQuietFrames({QStringLiteral("quiet-frames")},
 const QCommandLineOption kStdin({QStringLiteral("stdin")},
     QStringLiteral("End when standard input ends (so the emulator goes with a parent that "
                    "holds the pipe)."));
+const QCommandLineOption kDmm({QStringLiteral("dmm")},
+    QStringLiteral("Also play a SCPI multimeter in the loop, on a second pseudo-terminal; the "
+                   "second line of output names its device."));
+const QCommandLineOption kDmmLink({QStringLiteral("dmm-link")},
+    QStringLiteral("The same as --dmm, and make PATH a symbolic link to the meter's device."),
+    QStringLiteral("PATH"));
+const QCommandLineOption kGain({QStringLiteral("gain")},
+    QStringLiteral("Converter's span error in percent: the current above 4 mA is scaled by "
+                   "1 + PCT/100 (default 0)."), QStringLiteral("PCT"));
+const QCommandLineOption kOffset({QStringLiteral("offset")},
+    QStringLiteral("Converter's offset: MA milliamperes added to the loop current (default 0)."),
+    QStringLiteral("MA"));
+const QCommandLineOption kNonlinearity({QStringLiteral("nonlinearity")},
+    QStringLiteral("Converter's non-linearity in percent of the 16 mA span: the error at 12 mA, "
+                   "falling as a parabola to 0 at 4 and 20 mA (default 0)."), QStringLiteral("PCT"));
+const QCommandLineOption kDmmNoise({QStringLiteral("dmm-noise")},
+    QStringLiteral("Meter's noise: each reading off by up to MA milliamperes either way (default 0)."),
+    QStringLiteral("MA"));
+const QCommandLineOption kDmmTau({QStringLiteral("dmm-tau")},
+    QStringLiteral("Meter's settling: the reading approaches a new loop current exponentially "
+                   "with this time constant in milliseconds (default 0, at once)."), QStringLiteral("MS"));
+const QCommandLineOption kDmmSilent({QStringLiteral("dmm-silent")},
+    QStringLiteral("The meter never answers."));
+
+// The meter's and the loop's options mean nothing without the meter.
+const QCommandLineOption *const kZMiernikiem[] = {&kGain, &kOffset, &kNonlinearity, &kDmmNoise,
+                                                  &kDmmTau, &kDmmSilent};
 
 bool liczba(const QString &tekst, int najmniej, int &wynik)
 {
     bool ok = false;
     wynik = tekst.toInt(&ok);
     return ok && wynik >= najmniej;
+}
+
+// The value of `o`, when given: a decimal number within ±`granica`.
+bool liczbaDziesietna(const QCommandLineParser &p, const QCommandLineOption &o, double granica, double &wynik,
+            QString &komunikat)
+{
+    if (!p.isSet(o))
+        return true;
+    bool ok = false;
+    const double v = p.value(o).toDouble(&ok);
+    if (!ok || !(std::fabs(v) <= granica)) {
+        komunikat = QStringLiteral("--%1 takes a number from %2 to %3")
+                        .arg(o.names().constFirst()).arg(-granica).arg(granica);
+        return false;
+    }
+    wynik = v;
+    return true;
 }
 
 bool cyfry(QByteArrayView t)
@@ -84,10 +129,16 @@ std::optional<Opcje> czytaj(const QStringList &argumenty, const QString &folderP
         "  PORT open, PORT closed\n"
         "  FLOOD start <ms> ms, FLOOD end <n> bytes\n"
         "  STATS frames=<n> mean=<ms> p99dev=<ms> maxdev=<ms>   on SIGUSR1 and at the end\n"
-        "  SCALE \"<text>\" weight=<w> client=<line>, SCALE stopped   with --scale"));
+        "With --dmm the second line names the meter's device, and the meter reports:\n"
+        "  DMM RX \"<command>\"   DMM TX \"<answer>\"   DMM UNKNOWN \"<command>\"\n"
+        "  SCALE \"<text>\" weight=<w> client=<line>, SCALE stopped   with --scale\n"
+        "With --dmm the second line names the meter's device, and the meter reports:\n"
+        "  DMM RX \"<command>\"   DMM TX \"<answer>\"   DMM UNKNOWN \"<command>\"\n"
+        "The loop current is 4 mA until the first frame the converter can read."));
     const QCommandLineOption help = p.addHelpOption();
     p.addOptions({kFolder, kLink, kMode, kFrame, kMax, kVersion, kSilent, kDelay, kSplit,
-                  kTrailing, kNoise, kWrongLength, kIgnoreSet, kFlood, kFloodRate, kQuietFrames, kStdin});
+                  kTrailing, kNoise, kWrongLength, kIgnoreSet, kFlood, kFloodRate, kQuietFrames, kStdin, kDmm,
+                  kDmmLink, kGain, kOffset, kNonlinearity, kDmmNoise, kDmmTau, kDmmSilent});
     OpcjeWagiEmulatora::dodaj(p);
     pomoc = false;
     if (!p.parse(argumenty)) {
@@ -172,6 +223,42 @@ std::optional<Opcje> czytaj(const QStringList &argumenty, const QString &folderP
     }
     o.bezRamek = p.isSet(kQuietFrames);
     o.doKoncaWejscia = p.isSet(kStdin);
+
+    o.multimetr.wlaczony = p.isSet(kDmm) || p.isSet(kDmmLink);
+    o.multimetr.dowiazanie = p.value(kDmmLink);
+    if (!o.multimetr.dowiazanie.isEmpty() && o.multimetr.dowiazanie == o.dowiazanie) {
+        komunikat = QStringLiteral("--dmm-link and --link name the same path");
+        return std::nullopt;
+    }
+    for (const QCommandLineOption *z : kZMiernikiem) {
+        if (p.isSet(*z) && !o.multimetr.wlaczony) {
+            komunikat = QStringLiteral("--%1 needs --dmm").arg(z->names().constFirst());
+            return std::nullopt;
+        }
+    }
+    double procent = 0.0;
+    if (!liczbaDziesietna(p, kGain, 100.0, procent, komunikat))
+        return std::nullopt;
+    o.wyjscie.wzmocnienie = procent / 100.0;
+    procent = 0.0;
+    if (!liczbaDziesietna(p, kNonlinearity, 100.0, procent, komunikat))
+        return std::nullopt;
+    o.wyjscie.nieliniowosc = procent / 100.0;
+    if (!liczbaDziesietna(p, kOffset, 20.0, o.wyjscie.przesuniecie, komunikat)
+        || !liczbaDziesietna(p, kDmmNoise, 20.0, o.multimetr.szum, komunikat))
+        return std::nullopt;
+    if (o.multimetr.szum < 0.0) {
+        komunikat = QStringLiteral("--dmm-noise takes milliamperes, 0 or more");
+        return std::nullopt;
+    }
+    if (p.isSet(kDmmTau)) {
+        if (!liczba(p.value(kDmmTau), 0, n)) {
+            komunikat = QStringLiteral("--dmm-tau takes milliseconds, 0 or more");
+            return std::nullopt;
+        }
+        o.multimetr.stalaCzasowa = std::chrono::milliseconds(n);
+    }
+    o.multimetr.milczy = p.isSet(kDmmSilent);
     if (!OpcjeWagiEmulatora::czytaj(p, o.waga, komunikat)
         || (o.waga && !OpcjeWagiEmulatora::sprawdzTyp(QDir(o.folder).filePath(QStringLiteral("settings.ini")),
                                                        o.waga->typ, komunikat)))

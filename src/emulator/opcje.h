@@ -1,6 +1,8 @@
 #pragma once
 
+#include "emulator/multimetr.h"
 #include "emulator/polecenia.h"
+#include "emulator/wyjscie_pradowe.h"
 #include "emulator/waga.h"
 
 #include <QByteArray>
@@ -26,6 +28,8 @@ struct Opcje
     qint64 zalewNaSekunde = 1000;
     bool bezRamek = false;
     bool doKoncaWejscia = false;
+    WyjsciePradowe wyjscie;
+    OpcjeMultimetru multimetr;
     std::optional<OpcjeWagi> waga;
 };
 

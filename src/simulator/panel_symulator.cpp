@@ -10,6 +10,7 @@
 #include "serial/lacze.h"
 #include "serial/mscomm.h"
 #include "simulator/nadajnik.h"
+#include "simulator/prad_oczekiwany.h"
 #include "simulator/wartosci.h"
 
 #include <QCheckBox>
@@ -48,7 +49,13 @@ PanelSymulator::PanelSymulator(Formatka &okno, Uslugi &uslugi) : QObject(&okno),
 
     m_chNasluch = okno.dodaj<QCheckBox>(m_picTransmisja, QStringLiteral("chNasluch"), QStringLiteral("print"));
     m_chNasluch->setText(QStringLiteral("Nasłuch ciągły"));
-    m_chNasluch->setGeometry(tw(120, 1770, 4380, 360));
+    m_chNasluch->setGeometry(tw(120, 1770, 2700, 360));
+
+    // The current the converter should drive for the frame shown, from the
+    // frame as the converter reads it.
+    m_lblPrad = okno.dodaj<QLabel>(m_picTransmisja, QStringLiteral("lblPradOczekiwany"));
+    m_lblPrad->setGeometry(tw(2880, 1770, 1620, 360));
+    m_lblPrad->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     connect(m_slider1, &QSlider::valueChanged, this, &PanelSymulator::Slider1_Change);
     connect(m_chNasluch, &QCheckBox::toggled, this, &PanelSymulator::chNasluch_Click);
@@ -66,11 +73,29 @@ void PanelSymulator::txtMaxVal_Change(const QString &max)
         m_slider1->setMinimum(*min);
     m_lblMinus->setText(QString::number(m_slider1->minimum()));
     m_lblPlus->setText(QString::number(m_slider1->maximum()));
+    m_max = v >= 0 && v < 1e15 ? qint64(v) : 0;
+    pokazPrad();
+}
+
+void PanelSymulator::trybZmieniony(int tryb)
+{
+    m_tryb = tryb;
+    pokazPrad();
 }
 
 void PanelSymulator::Slider1_Change()
 {
     m_text1->setText(m_uslugi.wartosci.BudujRamke(m_slider1->value()));
+    pokazPrad();
+}
+
+void PanelSymulator::pokazPrad()
+{
+    // The frame for the slider's weight, as sending would build it, without
+    // touching the frame last built.
+    Wartosci wartosci = m_uslugi.wartosci;
+    const auto mA = PradOczekiwany::zRamki(wartosci.BudujRamke(m_slider1->value()), wartosci, m_max, m_tryb);
+    m_lblPrad->setText(mA ? PradOczekiwany::tekst(*mA) : QString());
 }
 
 void PanelSymulator::chNasluch_Click()
@@ -80,6 +105,7 @@ void PanelSymulator::chNasluch_Click()
         m_uslugi.lacze.OtworzPort();
         if (m_uslugi.lacze.port().PortOpen()) {
             m_text1->setText(m_uslugi.wartosci.BudujRamke(m_slider1->value()));
+            pokazPrad();
             nadajnik.wlacz();
             emit zajmujeLacze(true);
         } else {

@@ -25,6 +25,8 @@ public:
     // Follows the maximum-value field: the slider runs from minus to plus the
     // maximum.
     void txtMaxVal_Change(const QString &max);
+    // Follows the operating mode, for the expected current.
+    void trybZmieniony(int tryb);
 
 signals:
     // Continuous sending holds the port from switching on to switching off.
@@ -34,6 +36,7 @@ private:
     void Slider1_Change();
     void chNasluch_Click();
     void wysylaniePrzerwane();
+    void pokazPrad();
 
     Uslugi &m_uslugi;
     QWidget *m_picTransmisja = nullptr;
@@ -42,4 +45,7 @@ private:
     QLabel *m_lblPlus = nullptr;
     QLineEdit *m_text1 = nullptr;
     QCheckBox *m_chNasluch = nullptr;
+    QLabel *m_lblPrad = nullptr;
+    qint64 m_max = 0;
+    int m_tryb = 0;
 };

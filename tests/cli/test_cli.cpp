@@ -30,10 +30,13 @@ const QString kUzycie = QStringLiteral(
     "  frame WEIGHT [--type ID]\n"
     "  simulate WEIGHT [--type ID] [--seconds S]\n"
     "  ports\n"
-    "  identify [--seconds S] [--auto-line]\n\n"
+    "  identify [--seconds S] [--auto-line]\n"
+    "  loopcheck [--points N] [--updown] [--dmm PATH] [--dmm-baud B] [--tolerance PCT]\n"
+    "            [--settle-ms MS] [--operator NAME] [--serial SN] [--csv FILE] [--pdf FILE]\n\n"
     "Exit status: 0 done, 1 the converter did not give what was asked,\n"
     "2 the port cannot be opened, 64 wrong usage. identify: 0 exactly one\n"
-    "frame type fits, 1 none or several fit, 2 the port cannot be opened or is lost.");
+    "frame type fits, 1 none or several fit, 2 the port cannot be opened or is lost.\n"
+    "loopcheck: 0 pass, 1 fail or unstable, 2 port or meter lost.");
 
 struct Przebieg { int kod = -1; QString wyjscie, bledy; };
 
@@ -169,13 +172,13 @@ private slots:
             {"@zakazany", "get max", "",
              "Brak uprawnień do portu com1 ($DEV): dodaj użytkownika do grupy dialout i zaloguj się ponownie.", 2, ""},
             // The frame type of the stored scale, or the one given.
-            {"-", "frame 1234", "  1.234 kg", "", 0, ""},
-            {"-", "frame -56 --type 1", "-    56 kg", "", 0, ""},
-            {"-", "--type 1 frame -- -56", "-    56 kg", "", 0, ""},
-            {"-", "frame 0 --type 1", "      0 kg", "", 0, ""},
-            {"-", "frame 12 --type 7", " 12  ", "", 0, ""},
-            {"-", "frame 999999 --type 3", "999999", "", 0, ""},
-            {"-", "--json frame 12 --type 7", "{\"ok\":true,\"type\":\"7\",\"value\":\" 12  \"}", "", 0, ""},
+            {"-", "frame 1234", "  1.234 kg", "18.581 mA", 0, ""},
+            {"-", "frame -56 --type 1", "-    56 kg", "11.701 mA", 0, ""},
+            {"-", "--type 1 frame -- -56", "-    56 kg", "11.701 mA", 0, ""},
+            {"-", "frame 0 --type 1", "      0 kg", "12.000 mA", 0, ""},
+            {"-", "frame 12 --type 7", " 12  ", "12.064 mA", 0, ""},
+            {"-", "frame 999999 --type 3", "999999", "20.000 mA", 0, ""},
+            {"-", "--json frame 12 --type 7", "{\"expected_mA\":12.064,\"ok\":true,\"type\":\"7\",\"value\":\" 12  \"}", "", 0, ""},
             // Wrong usage never reaches for the port.
             {"-", "", "", zle("no command"), 64, ""},
             {"-", "reset", "", zle("wrong command: reset"), 64, ""},
@@ -271,6 +274,7 @@ private slots:
         QCOMPARE(o.value("ok"), QJsonValue(true));
         QCOMPARE(o.value("frame"), QJsonValue("-  1234 kg"));
         QCOMPARE(o.value("type"), QJsonValue("1"));
+        QCOMPARE(o.value("expected_mA"), QJsonValue(5.419));
         QVERIFY(o.value("value").toInt() >= 4);
         n += o.value("value").toInt();
         QTRY_COMPARE(ramkiOdebrane(), n);
@@ -363,6 +367,161 @@ private slots:
         r = cli({"--help"});
         QVERIFY(r.wyjscie.contains(kUzycie));
         QCOMPARE(r.kod, 0);
+    }
+
+    // loopcheck with readings piped in, as a script gives them: three points of
+    // mode 0 (4, 12 and 20 mA), the tolerance ±0.1 % of span (16 µA).
+    void kontrolaPetli_data()
+    {
+        QTest::addColumn<QStringList>("argumenty");
+        QTest::addColumn<QByteArray>("wejscie");
+        QTest::addColumn<int>("kod");
+        QTest::addColumn<QString>("wyjscie");   // the last line of standard output
+        QTest::addColumn<QString>("bledy");
+        const QStringList trzy{"loopcheck", "--points", "3"};
+        QTest::newRow("zgodna") << trzy << QByteArray("4.000\n12,010\n20\n") << 0 << "verdict: PASS" << "";
+        QTest::newRow("niezgodna") << trzy << QByteArray("4\n12.02\n20\n") << 1 << "verdict: FAIL" << "";
+        QTest::newRow("szersza tolerancja") << trzy + QStringList{"--tolerance", "0.2"} << QByteArray("4\n12.02\n20\n")
+                                            << 0 << "verdict: PASS" << "";
+        QTest::newRow("zly wpis") << trzy << QByteArray("4\n12 mA\n12\n20\n") << 0 << "verdict: PASS" << "";
+        QTest::newRow("koniec wejscia") << trzy << QByteArray("4\n") << 2 << "verdict: LOST"
+                                        << "standard input ended before the last reading\n";
+        QTest::newRow("za malo punktow") << QStringList{"loopcheck", "--points", "1"} << QByteArray() << 64 << ""
+                                         << "konwerter-cli: loopcheck: points: 1 is not between 2 and 51\n" + kUzycie + "\n";
+        QTest::newRow("zla tolerancja") << QStringList{"loopcheck", "--tolerance", "x"} << QByteArray() << 64 << ""
+                                        << "konwerter-cli: --tolerance: x is not a number\n" + kUzycie + "\n";
+    }
+
+    void kontrolaPetli()
+    {
+        QFETCH(QStringList, argumenty);
+        QFETCH(QByteArray, wejscie);
+        auto e = emulator({});
+        QVERIFY(e);
+        QProcess p;
+        uruchom(p, QStringList{"--device", e->urzadzenie()} + argumenty);
+        p.write(wejscie);
+        p.closeWriteChannel();
+        const Przebieg r = zakoncz(p);
+        QTEST(r.kod, "kod");
+        QTEST(r.bledy, "bledy");
+        const QStringList linie = r.wyjscie.trimmed().split('\n');
+        QTEST(r.wyjscie.isEmpty() ? QString() : linie.last(), "wyjscie");
+        if (r.kod == 64)
+            return;
+        QCOMPARE(linie.value(0), QString("converter KCI 1.07, max 1500, frame type 1, mode 0"));
+        QCOMPARE(linie.value(1), QString("point 1/3  weight -1500  expected 4.000 mA  measured mA?"));
+        if (wejscie.contains("12 mA"))
+            QVERIFY(linie.contains("\"12 mA\" is not a current in mA; type it again"));
+    }
+
+    // The record: the table as a CSV file and as a one-page PDF, and the same
+    // run as one JSON object.
+    void zapisKontroli()
+    {
+        auto e = emulator({"--mode", "2"});
+        QVERIFY(e);
+        QProcess p;
+        const QString csv = m_dir->filePath("raporty/k.csv"), pdf = m_dir->filePath("k.pdf");
+        uruchom(p, {"--device", e->urzadzenie(), "--json", "loopcheck", "--points", "2", "--updown", "--operator",
+                    "Łukasz Żak", "--serial", "SN-7", "--csv", csv, "--pdf", pdf});
+        p.write("4\n20.1\n4.001\n");
+        p.closeWriteChannel();
+        const Przebieg r = zakoncz(p);
+        QCOMPARE(r.kod, 1);
+        const QJsonObject o = QJsonDocument::fromJson(r.wyjscie.toUtf8()).object();
+        QCOMPARE(o.value("value"), QJsonValue("fail"));
+        QCOMPARE(o.value("operator"), QJsonValue("Łukasz Żak"));
+        QCOMPARE(o.value("converter").toObject().value("mode"), QJsonValue(2));
+        QCOMPARE(o.value("largest_error_pct_span").toDouble(), 0.625);
+        const QJsonArray punkty = o.value("points").toArray();
+        QCOMPARE(punkty.size(), 3);
+        QCOMPARE(punkty.at(1).toObject().value("pass"), QJsonValue(false));
+        QCOMPARE(punkty.at(2).toObject().value("direction"), QJsonValue("down"));
+        QCOMPARE(o.value("csv"), QJsonValue(csv));
+        // The prompts go to standard error, so that standard output stays one object.
+        QVERIFY(r.bledy.contains("point 3/3  weight 0  expected 4.000 mA  measured mA?"));
+
+        QCOMPARE(QString::fromUtf8(czytajBajty(csv)),
+                 QString("point,direction,weight,frame,expected_mA,measured_mA,error_mA,error_pct_span,stable,result\r\n"
+                         "1,up,0,\"      0 kg\",4.0000,4.0000,+0.0000,+0.0000,yes,pass\r\n"
+                         "2,up,1500,\"+  1500 kg\",20.0000,20.1000,+0.1000,+0.6250,yes,fail\r\n"
+                         "3,down,0,\"      0 kg\",4.0000,4.0010,+0.0010,+0.0063,yes,pass\r\n"));
+
+        QProcess info;
+        info.start("pdfinfo", {pdf});
+        QVERIFY(info.waitForFinished());
+        const QString opis = QString::fromUtf8(info.readAllStandardOutput());
+        QVERIFY2(opis.contains(QRegularExpression("Pages:\\s+1\\n")), qPrintable(opis));
+        QVERIFY2(opis.contains(QRegularExpression("Title:\\s+Protokół kontroli pętli prądowej\\n")), qPrintable(opis));
+        QProcess tekst;
+        tekst.start("pdftotext", {"-layout", pdf, "-"});
+        QVERIFY(tekst.waitForFinished());
+        const QString t = QString::fromUtf8(tekst.readAllStandardOutput());
+        for (const char *szukany : {"Łukasz Żak", "SN-7", "KCI 1.07", "odczyt ręczny", "+0.6250", "20.1000", "NIEZGODNY"})
+            QVERIFY2(t.contains(QString::fromUtf8(szukany)), szukany);
+    }
+
+    // The whole loop against the emulator's multimeter: a good converter
+    // passes, a 0.5 % gain error fails exactly the points beyond ±0.1 % of
+    // span (0, 0.125, 0.25, 0.375 and 0.5 % at the five points of mode 0), a
+    // silent meter stops the run with a message.
+    void kontrolaZMiernikiem_data()
+    {
+        QTest::addColumn<QStringList>("konwerter");
+        QTest::addColumn<int>("kod");
+        QTest::addColumn<QList<bool>>("zgodne");
+        QTest::addColumn<QString>("blad");
+        QTest::newRow("dobry") << QStringList{"--dmm", "--dmm-noise", "0.0005", "--dmm-tau", "50"} << 0
+                               << QList<bool>{true, true, true, true, true} << "";
+        QTest::newRow("wzmocnienie 0.5 %") << QStringList{"--dmm", "--gain", "0.5"} << 1
+                                           << QList<bool>{true, false, false, false, false} << "";
+        QTest::newRow("przesuniecie") << QStringList{"--dmm", "--offset", "0.012"} << 0
+                                      << QList<bool>{true, true, true, true, true} << "";
+        QTest::newRow("miernik milczy") << QStringList{"--dmm", "--dmm-silent"} << 2 << QList<bool>{}
+                                        << "Miernik %1 nie odpowiedział na *IDN? w ciągu 3 s";
+    }
+
+    void kontrolaZMiernikiem()
+    {
+        QFETCH(QStringList, konwerter);
+        auto e = emulator(konwerter);
+        QVERIFY(e);
+        const Przebieg r = cli({"--device", e->urzadzenie(), "--json", "loopcheck", "--dmm", e->miernik()});
+        QTEST(r.kod, "kod");
+        const QJsonObject o = QJsonDocument::fromJson(r.wyjscie.toUtf8()).object();
+        QList<bool> zgodne;
+        for (const QJsonValue &p : o.value("points").toArray()) {
+            if (p.toObject().contains("pass"))
+                zgodne << p.toObject().value("pass").toBool();
+        }
+        QTEST(zgodne, "zgodne");
+        QFETCH(QString, blad);
+        QCOMPARE(o.value("error").toString(), blad.isEmpty() ? blad : blad.arg(e->miernik()));
+        if (r.kod != 2)
+            QCOMPARE(o.value("meter"), QJsonValue("KONWERTER-EMU,DMM-1,0001,1.0"));
+    }
+
+    // Ctrl-C in the middle of a run: sending stops, the port closes, the
+    // points measured so far are printed and it is no pass.
+    void kontrolaPrzerwana()
+    {
+        auto e = emulator({});
+        QVERIFY(e);
+        QProcess p;
+        uruchom(p, {"--device", e->urzadzenie(), "loopcheck", "--points", "3"});
+        p.write("4\n");
+        QByteArray wypisane;
+        QTRY_VERIFY2((wypisane += p.readAllStandardOutput()).contains("point 2/3"), wypisane.constData());
+        ::kill(pid_t(p.processId()), SIGINT);
+        const Przebieg r = zakoncz(p);
+        QCOMPARE(r.kod, 1);
+        QVERIFY2(r.wyjscie.endsWith("verdict: STOPPED\n"), qPrintable(r.wyjscie));
+        QCOMPARE(r.bledy, QString("Kontrola przerwana\n"));
+        QTRY_VERIFY(e->linie().filter(QRegularExpression("^(PORT|FRAME) ")).last().startsWith("PORT closed"));
+        const qsizetype ramek = e->linie().filter("FRAME ").size();
+        QTest::qWait(200);
+        QCOMPARE(e->linie().filter("FRAME ").size(), ramek);
     }
 };
 

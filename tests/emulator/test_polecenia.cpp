@@ -183,7 +183,11 @@ void TestPolecenia::zleOpcje()
 {
     const QList<QStringList> przypadki{{"--mode", "12"}, {"--frame", "12"}, {"--max", "1234567890"},
                                        {"--max", "12345a"}, {"--split", "0"}, {"--delay", "-1"},
-                                       {"--flood", "0"}, {"--flood-rate", "0"}, {"--fast"}};
+                                       {"--flood", "0"}, {"--flood-rate", "0"}, {"--fast"}, {"--gain", "0.5"},
+                                       {"--dmm-silent"}, {"--dmm", "--gain", "0,5"},
+                                       {"--dmm", "--offset", "25"}, {"--dmm", "--nonlinearity", "nan"},
+                                       {"--dmm", "--dmm-noise", "-1"}, {"--dmm", "--dmm-tau", "-5"},
+                                       {"--link", "/tmp/k", "--dmm-link", "/tmp/k"}};
     for (const QStringList &argumenty : przypadki) {
         QProcess p;
         p.start(KONWERTER_EMU, argumenty);

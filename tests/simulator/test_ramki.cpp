@@ -1,3 +1,4 @@
+#include "simulator/prad_oczekiwany.h"
 #include "simulator/wartosci.h"
 #include "wspolne/pliki.h"
 
@@ -75,6 +76,74 @@ private slots:
         w.WczytajTypRamki(dir.filePath("brak.ini"), "1");
         QCOMPARE(w.Jednostka, QString("kg"));
         QCOMPARE(w.BudujRamke(1234), QString("  1234"));
+    }
+
+    // The current is worked out from the frame the converter receives, so
+    // what the template loses is lost in the current too.
+    void pradOczekiwany_data()
+    {
+        QTest::addColumn<QString>("wzor");
+        QTest::addColumn<int>("waga");
+        QTest::addColumn<int>("max");
+        QTest::addColumn<int>("tryb");
+        QTest::addColumn<double>("mA");
+        QTest::newRow("tryb 0, zero") << "zmmmmmm" << 0 << 1500 << 0 << 12.0;
+        QTest::newRow("tryb 0, +max") << "zmmmmmm" << 1500 << 1500 << 0 << 20.0;
+        QTest::newRow("tryb 0, -max") << "zmmmmmm" << -1500 << 1500 << 0 << 4.0;
+        QTest::newRow("tryb 0, polowa") << "zmm0k00" << 750 << 1500 << 0 << 16.0;
+        QTest::newRow("tryb 1, -max") << "zmmmmmm" << -1500 << 1500 << 1 << 20.0;
+        QTest::newRow("tryb 1, -polowa") << "zmmmmmm" << -750 << 1500 << 1 << 12.0;
+        QTest::newRow("tryb 2, ujemna") << "zmmmmmm" << -750 << 1500 << 2 << 4.0;
+        QTest::newRow("tryb 2, cwierc") << "zmmmmmm" << 375 << 1500 << 2 << 8.0;
+        QTest::newRow("ponad max") << "zmmmmmm" << 3000 << 1500 << 0 << 20.0;
+        QTest::newRow("ponizej -max") << "zmmmmmm" << -3000 << 1500 << 0 << 4.0;
+        QTest::newRow("bez znaku ujemna") << "mm0k00msjj" << -750 << 1500 << 0 << 16.0;
+        QTest::newRow("obciete cyfry") << "zmmm" << 1250 << 1500 << 2 << 4.0 + 16.0 * 250 / 1500;
+        QTest::newRow("max 0") << "zmmmmmm" << 5 << 0 << 0 << 20.0;
+        QTest::newRow("max 0, zero") << "zmmmmmm" << 0 << 0 << 0 << 12.0;
+        QTest::newRow("zly tryb") << "zmmmmmm" << 0 << 1500 << 3 << -1.0;
+    }
+
+    void pradOczekiwany()
+    {
+        QFETCH(QString, wzor);
+        QFETCH(int, waga);
+        QFETCH(int, max);
+        QFETCH(int, tryb);
+        QFETCH(double, mA);
+        Wartosci w;
+        w.WzorRamki = wzor;
+        w.ZnakPlus = '+';
+        w.ZnakMinus = '_';
+        const auto prad = PradOczekiwany::zRamki(w.BudujRamke(waga), w, max, tryb);
+        QCOMPARE(prad.has_value(), mA >= 0);
+        if (prad)
+            QVERIFY2(qAbs(*prad - mA) < 1e-9, qPrintable(QString::number(*prad, 'g', 12)));
+        QCOMPARE(PradOczekiwany::tekst(12.0), QString("12.000 mA"));
+    }
+
+    void wagaZRamki_data()
+    {
+        QTest::addColumn<QString>("ramka");
+        QTest::addColumn<QString>("wzor");
+        QTest::addColumn<qint64>("waga");   // -1 for a frame that does not fit
+        QTest::newRow("przyklad") << "  1.234 kg" << "mm0k00msjj" << qint64(1234);
+        QTest::newRow("znak minus") << "_   12" << "zmmmmm" << qint64(-12);
+        QTest::newRow("inny znak") << "#   12" << "zmmmmm" << qint64(12);
+        QTest::newRow("inna dlugosc") << "  12" << "zmmmmm" << qint64(-1);
+        QTest::newRow("litera w cyfrach") << "+  1x2" << "zmmmmm" << qint64(-1);
+        QTest::newRow("bez cyfr") << "+     " << "zmmmmm" << qint64(-1);
+        QTest::newRow("siedem cyfr") << "1234567" << "mmmmmmm" << qint64(234567);
+        QTest::newRow("cyfra arabska") << "\u0661" << "m" << qint64(-1);
+    }
+
+    void wagaZRamki()
+    {
+        QFETCH(QString, ramka);
+        QFETCH(QString, wzor);
+        QFETCH(qint64, waga);
+        const auto w = PradOczekiwany::waga(ramka, wzor, '_');
+        QCOMPARE(w.value_or(-1), waga);
     }
 };
 

@@ -22,12 +22,17 @@ bool EmulatorTestowy::uruchom(const QStringList &argumenty, const QString &folde
     if (!m_proces.waitForStarted(kCzasStartu))
         return false;
     const QDeadlineTimer termin(kCzasStartu);
-    while (!m_proces.canReadLine()) {
-        if (!m_proces.waitForReadyRead(static_cast<int>(termin.remainingTime())))
-            return false;
-    }
-    m_urzadzenie = QString::fromLocal8Bit(m_proces.readLine()).trimmed();
-    return !m_urzadzenie.isEmpty();
+    const auto linia = [&](QString &wynik) {
+        while (!m_proces.canReadLine()) {
+            if (!m_proces.waitForReadyRead(static_cast<int>(termin.remainingTime())))
+                return false;
+        }
+        wynik = QString::fromLocal8Bit(m_proces.readLine()).trimmed();
+        return !wynik.isEmpty();
+    };
+    const bool miernik = argumenty.contains(QStringLiteral("--dmm"))
+                         || argumenty.contains(QStringLiteral("--dmm-link"));
+    return linia(m_urzadzenie) && (!miernik || linia(m_miernik));
 }
 
 void EmulatorTestowy::odbierz()

@@ -37,10 +37,12 @@ public:
 
     // Starts the emulator with `argumenty`, and with --folder `folder` when it
     // is not empty (otherwise it reads the settings beside itself). True once
-    // it has named its device.
+    // it has named its device, and with --dmm or --dmm-link the meter's too.
     bool uruchom(const QStringList &argumenty = {}, const QString &folder = {});
 
     QString urzadzenie() const { return m_urzadzenie; }
+    // The meter's device, with --dmm or --dmm-link.
+    QString miernik() const { return m_miernik; }
     bool dziala() const { return m_proces.state() == QProcess::Running; }
     qint64 pid() const { return m_proces.processId(); }
 
@@ -74,6 +76,7 @@ private:
 
     QProcess m_proces;
     QString m_urzadzenie;
+    QString m_miernik;
     QStringList m_linie;
     QByteArray m_reszta;
     qsizetype m_kursor = 0;
