@@ -69,4 +69,23 @@ identyfikacja_okno=$(narzedzie "$identyfikacja" "^Identyfikacja wagi$")
 xdotool mousemove --window "$identyfikacja_okno" 58 21 click 1
 sleep 4
 import -window "$identyfikacja_okno" "$cel/identyfikacja.png"
+kill $program $waga; wait $program $waga 2>/dev/null || true
+
+# The loop check against the emulator, with its multimeter reading the loop.
+printf '\r\n[MIERNIK]\r\nURZ\xa5DZENIE=%s\r\n' "$folder/dmm" >>"$folder/settings.ini"
+"$KONWERTER_BUILD/bin/konwerter-emu" --folder "$folder" --link "$folder/konw" --dmm-link "$folder/dmm" \
+    --mode 0 --frame 2 --max 001500 --dmm-tau 100 --dmm-noise 0.0004 >/dev/null &
+emulator=$!
+trap 'kill $program $emulator $xvfb 2>/dev/null; rm -rf "$folder"' EXIT
+sleep 1
+"$KONWERTER_BUILD/bin/konwerter" --folder "$folder" --device "$folder/konw" >/dev/null &
+program=$!
+okno=$(xdotool search --sync --name "Konwerter - C")
+sleep 1
+kontrola_okno=$(narzedzie "$kontrola" "^Kontrola pętli$")
+xdotool mousemove --window "$kontrola_okno" 564 48 click 1 type "J. Nowak"
+xdotool mousemove --window "$kontrola_okno" 564 76 click 1 type "KCI-0142"
+xdotool mousemove --window "$kontrola_okno" 376 133 click 1
+sleep 12
+import -window "$kontrola_okno" "$cel/kontrola.png"
 echo "Screenshots in $cel"

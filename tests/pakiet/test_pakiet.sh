@@ -30,6 +30,7 @@ dpkg-deb -c "$deb" | awk '{ $1 = $2 = $3 = $4 = $5 = ""; sub(/^ +/, ""); print }
 sort >"$tmp/oczekiwana" <<'LISTA'
 ./opt/konwerter/README.md
 ./opt/konwerter/docs/screenshots/identyfikacja.png
+./opt/konwerter/docs/screenshots/kontrola.png
 ./opt/konwerter/docs/screenshots/monitor.png
 ./opt/konwerter/docs/screenshots/parametry.png
 ./opt/konwerter/docs/screenshots/polaczenie.png
