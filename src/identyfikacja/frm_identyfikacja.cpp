@@ -8,6 +8,7 @@
 #include "converter/operacje.h"
 #include "identyfikacja/opisy.h"
 #include "identyfikacja/zapis_typu.h"
+#include "monitor/widoczne.h"
 #include "okna/budowa.h"
 #include "okna/tlumaczenie.h"
 #include "okna/twipy.h"
@@ -136,7 +137,7 @@ void FrmIdentyfikacja::zacznij(bool szukaj)
 
 void FrmIdentyfikacja::ramka(const PodzialRamek::Ramka &r, bool proba)
 {
-    const QString widoczna = OpisyIdentyfikacji::widoczna(r.bajty + r.koniec);
+    const QString widoczna = widoczneBajty(r.bajty + r.koniec);
     m_lstRamki->addItem(proba ? QStringLiteral("%1  %2").arg(m_nasluch.linia(), widoczna) : widoczna);
     while (m_lstRamki->count() > kNajwiecejRamek)
         delete m_lstRamki->takeItem(0);

@@ -1,29 +1,13 @@
 #include "identyfikacja/opisy.h"
 
 #include "config/jezyk.h"
-#include "config/kodowanie.h"
+#include "monitor/widoczne.h"
 
 namespace OpisyIdentyfikacji {
 
 QString tekst(const Jezyk &jezyk, const QString &klucz, const QString &domyslny)
 {
     return jezyk.TekstJezyka(kSekcja, klucz, domyslny);
-}
-
-QString widoczna(const QByteArray &bajty)
-{
-    QString wynik;
-    for (const QChar c : Kodowanie::zAnsi(bajty)) {
-        if (c == u'\r')
-            wynik += QStringLiteral("<CR>");
-        else if (c == u'\n')
-            wynik += QStringLiteral("<LF>");
-        else if (c.unicode() < 0x20 || c.unicode() == 0x7F || (c.unicode() >= 0x80 && c.unicode() < 0xA0))
-            wynik += QStringLiteral("<0x%1>").arg(QString::number(c.unicode(), 16).toUpper().rightJustified(2, u'0'));
-        else
-            wynik += c;
-    }
-    return wynik;
 }
 
 QString proba(const Jezyk &jezyk, const OcenaLinii &o)
@@ -44,7 +28,7 @@ QString proba(const Jezyk &jezyk, const OcenaLinii &o)
 
 QString wybor(const Jezyk &jezyk, const OcenaLinii &o)
 {
-    const QString koniec = widoczna(o.koniec);
+    const QString koniec = widoczneBajty(o.koniec);
     if (o.czysta())
         return tekst(jezyk, QStringLiteral("wyborCzysta"),
                      QStringLiteral("Wybrano %1: ramki czytelne, po %2 znaków, zakończone %3."))

@@ -20,10 +20,6 @@ inline const QString kSekcja = QStringLiteral("identyfikacja");
 
 QString tekst(const Jezyk &jezyk, const QString &klucz, const QString &domyslny);
 
-// A frame as received, in Windows-1250, its control characters named: <CR>,
-// <LF>, and the others as <0xNN>.
-QString widoczna(const QByteArray &bajty);
-
 // What one line setting gave, in one line.
 QString proba(const Jezyk &jezyk, const OcenaLinii &ocena);
 // Why the search took `ocena`.

@@ -3,6 +3,7 @@
 #include "config/jezyk.h"
 #include "config/liczby.h"
 #include "converter/katalog.h"
+#include "monitor/widoczne.h"
 #include "petla/miernik.h"
 #include "petla/teksty.h"
 #include "serial/lacze.h"
@@ -98,7 +99,7 @@ void KontrolaPetli::czytajKonwerter()
                                  ? m_lacze.nazwaPortu() + QStringLiteral(": ")
                                        + tekst(QStringLiteral("port_niedostepny"))
                                  : tekst(QStringLiteral("konwerter_nie_odpowiada"))
-                                       + QStringLiteral(": ") + w.tekst;
+                                       + QStringLiteral(": ") + widoczne(w.tekst);
         zakoncz(Koniec::Utracono, opis);
         return false;
     };
