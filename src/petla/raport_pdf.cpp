@@ -85,9 +85,19 @@ QByteArray utworz(const PrzebiegKontroli &p, const Jezyk &jezyk)
     const QStringList naglowki{t("kol_nr"), t("kol_waga"), t("kol_ramka"), t("kol_oczekiwany"),
                                t("kol_zmierzony"), t("kol_blad_ma"), t("kol_blad_proc"), t("kol_wynik")};
     const QList<double> szerokosci{0.05, 0.09, 0.20, 0.13, 0.13, 0.11, 0.13, 0.16};
-    const QFont tabela = czcionka(8);
-    const QFont naglowek = czcionka(8, true);
-    const double hTabeli = QFontMetricsF(tabela, &pdf).height() * 1.5;
+    // One page, however many points: below the table come the largest error,
+    // the plot at its smallest and the verdict, and the rows shrink to leave
+    // them room.
+    const double reszta = pt(8) + QFontMetricsF(zwykla, &pdf).height() * 1.25 + pt(6)
+                          + QFontMetricsF(czcionka(10, true), &pdf).height() * 1.25 + pt(120) + pt(60) + pt(10);
+    const int wierszy = int(p.punkty.size()) + 2;
+    QFont tabela = czcionka(8);
+    QFont naglowek = czcionka(8, true);
+    const double pelny = QFontMetricsF(tabela, &pdf).height() * 1.5;
+    const double skala = std::min(1.0, (strona.height() - yy - reszta) / (wierszy * pelny));
+    tabela.setPointSizeF(8 * skala);
+    naglowek.setPointSizeF(8 * skala);
+    const double hTabeli = pelny * skala;
     // Headings may take two lines.
     const auto komorki = [&](const QStringList &teksty, const QFont &f, int linii) {
         g.setFont(f);
