@@ -10,7 +10,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 sekundy=${1:-20}
 shift || true
 cele=("$@")
-[ ${#cele[@]} -eq 0 ] && cele=(ini zapis odpowiedz ramka jezyk)
+[ ${#cele[@]} -eq 0 ] && cele=(ini zapis odpowiedz ramka jezyk dopasowanie)
 
 konwerter_pakiety "${KONWERTER_PAKIETY_BUDOWY[@]}" clang libclang-rt-14-dev
 
