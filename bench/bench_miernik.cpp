@@ -4,6 +4,8 @@
 #include "petla/miernik_scpi.h"
 #include "wspolne/emulator.h"
 
+#include "pomiary_procesu.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -20,13 +22,6 @@
 namespace {
 
 constexpr int kOdczytow = 300;
-
-double czasProcesora()
-{
-    rusage r{};
-    getrusage(RUSAGE_SELF, &r);
-    return r.ru_utime.tv_sec + r.ru_stime.tv_sec + (r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e6;
-}
 
 // Runs `zadanie` and waits for the meter's answer; false on blad().
 template <typename Zadanie>

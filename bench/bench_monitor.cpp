@@ -10,6 +10,8 @@
 #include "simulator/wartosci.h"
 #include "wspolne/okno.h"
 
+#include "pomiary_procesu.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QCommandLineParser>
@@ -30,49 +32,6 @@
 #include <unistd.h>
 
 namespace {
-
-double czasProcesora()
-{
-    rusage r{};
-    getrusage(RUSAGE_SELF, &r);
-    return double(r.ru_utime.tv_sec + r.ru_stime.tv_sec) + double(r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e6;
-}
-
-double czasProcesora(qint64 pid)
-{
-    QFile f(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    const QByteArray s = f.readAll();
-    const QList<QByteArray> pola = s.mid(s.lastIndexOf(')') + 2).split(' ');
-    if (pola.size() < 13)
-        return 0;
-    return double(pola[11].toLongLong() + pola[12].toLongLong()) / double(sysconf(_SC_CLK_TCK));
-}
-
-long pamiecKB(const char *pole)
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &l : f.readAll().split('\n'))
-        if (l.startsWith(pole))
-            return l.mid(qsizetype(qstrlen(pole))).trimmed().split(' ').first().toLong();
-    return 0;
-}
-
-// Bytes the heap has handed out and not taken back.
-long stertaKB()
-{
-    return long(mallinfo2().uordblks / 1024);
-}
-
-// Bytes the heap holds from the system, in use or free.
-long stertaCalaKB()
-{
-    const auto m = mallinfo2();
-    return long((m.arena + m.hblkhd) / 1024);
-}
 
 QString czekajNaLinie(const QString &plik, const QString &przedrostek)
 {

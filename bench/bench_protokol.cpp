@@ -11,6 +11,8 @@
 #include "simulator/wartosci.h"
 #include "wspolne/emulator.h"
 
+#include "pomiary_procesu.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -31,24 +33,6 @@ class BezKomunikatow : public Komunikaty
 public:
     void pokaz(Ikona, const QString &tekst) override { std::fprintf(stderr, "%s\n", qPrintable(tekst)); }
 };
-
-double czasProcesora()
-{
-    rusage r{};
-    getrusage(RUSAGE_SELF, &r);
-    return r.ru_utime.tv_sec + r.ru_stime.tv_sec + (r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e6;
-}
-
-long rssKB()
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &l : f.readAll().split('\n'))
-        if (l.startsWith("VmRSS:"))
-            return l.mid(6).trimmed().split(' ').first().toLong();
-    return 0;
-}
 
 struct Lacznosc
 {
@@ -106,11 +90,11 @@ void zalew(const QString &folder)
 {
     auto e = emulator({QStringLiteral("--flood"), QStringLiteral("3")});
     Lacznosc l(e->urzadzenie(), folder);
-    const long przed = rssKB();
+    const long przed = pamiecKB("VmRSS:");
     long najwiecej = przed;
     for (int i = 0; i < 3; ++i) {
         l.protokol.PobierzMax();
-        najwiecej = std::max(najwiecej, rssKB());
+        najwiecej = std::max(najwiecej, pamiecKB("VmRSS:"));
     }
     std::printf("flooded line, 3 exchanges: resident memory %ld kB before, %ld kB at most\n", przed, najwiecej);
 }

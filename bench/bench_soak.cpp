@@ -18,6 +18,8 @@
 #include "simulator/wartosci.h"
 #include "wspolne/emulator.h"
 
+#include "pomiary_procesu.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
@@ -52,44 +54,6 @@ public:
     }
     int ile = 0;
 };
-
-double czasProcesora()
-{
-    rusage r{};
-    getrusage(RUSAGE_SELF, &r);
-    return double(r.ru_utime.tv_sec + r.ru_stime.tv_sec) + double(r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e6;
-}
-
-// CPU seconds another process has used, from /proc/<pid>/stat.
-double czasProcesora(qint64 pid)
-{
-    QFile f(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    const QByteArray s = f.readAll();
-    // The fields after the command name, which ends with the last ")".
-    const QList<QByteArray> pola = s.mid(s.lastIndexOf(')') + 2).split(' ');
-    if (pola.size() < 13)
-        return 0;
-    return double(pola[11].toLongLong() + pola[12].toLongLong()) / double(sysconf(_SC_CLK_TCK));
-}
-
-long pamiecKB(const char *pole)
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &l : f.readAll().split('\n'))
-        if (l.startsWith(pole))
-            return l.mid(qsizetype(qstrlen(pole))).trimmed().split(' ').first().toLong();
-    return 0;
-}
-
-// Bytes the heap has handed out and not taken back.
-long stertaKB()
-{
-    return long(mallinfo2().uordblks / 1024);
-}
 
 int deskryptory()
 {
