@@ -6,6 +6,7 @@
 // byte and keeps no line end inside a frame.
 
 #include "cel.h"
+#include "typ_ramki_z_wejscia.h"
 
 #include "config/kodowanie.h"
 #include "identyfikacja/dopasowanie.h"
@@ -14,11 +15,6 @@
 #include <algorithm>
 
 namespace {
-
-QChar znak(const QByteArray &linia)
-{
-    return linia.isEmpty() ? QLatin1Char(' ') : Kodowanie::zAnsi(linia).at(0);
-}
 
 void czytaj(Wartosci &w, const QString &ramka)
 {
@@ -32,12 +28,7 @@ void czytaj(Wartosci &w, const QString &ramka)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *dane, std::size_t rozmiar)
 {
     const Fuzz::Podzial p = Fuzz::podziel(dane, rozmiar, 5);
-    Wartosci w;
-    w.WzorRamki = Kodowanie::zAnsi(p.linie[0]);
-    w.ZnakPlus = znak(p.linie[1]);
-    w.ZnakMinus = znak(p.linie[2]);
-    w.ZnakZero = znak(p.linie[3]);
-    w.Jednostka = Kodowanie::zAnsi(p.linie[4]);
+    Wartosci w = Fuzz::typRamki(p);
     const QString wzor = w.WzorRamki.isEmpty() ? Wartosci::kDomyslnyWzor : w.WzorRamki;
     const qsizetype miejsc = wzor.count(u'm') + wzor.count(u'0');
 

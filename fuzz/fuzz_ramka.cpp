@@ -3,6 +3,7 @@
 // long as its template and carries each part where the template puts it.
 
 #include "cel.h"
+#include "typ_ramki_z_wejscia.h"
 
 #include "config/kodowanie.h"
 #include "simulator/wartosci.h"
@@ -10,11 +11,6 @@
 #include <limits>
 
 namespace {
-
-QChar znak(const QByteArray &linia)
-{
-    return linia.isEmpty() ? QLatin1Char(' ') : Kodowanie::zAnsi(linia).at(0);
-}
 
 void sprawdz(Wartosci &w, qint32 waga)
 {
@@ -57,12 +53,7 @@ void sprawdz(Wartosci &w, qint32 waga)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *dane, std::size_t rozmiar)
 {
     const Fuzz::Podzial p = Fuzz::podziel(dane, rozmiar, 5);
-    Wartosci w;
-    w.WzorRamki = Kodowanie::zAnsi(p.linie[0]);
-    w.ZnakPlus = znak(p.linie[1]);
-    w.ZnakMinus = znak(p.linie[2]);
-    w.ZnakZero = znak(p.linie[3]);
-    w.Jednostka = Kodowanie::zAnsi(p.linie[4]);
+    Wartosci w = Fuzz::typRamki(p);
 
     for (const qint32 waga : {0, 1, -1, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()})
         sprawdz(w, waga);
