@@ -16,6 +16,7 @@
 #include "okna/okno_narzedzia.h"
 #include "okna/tlumaczenie.h"
 #include "okna/twipy.h"
+#include "okna/wyglad.h"
 #include "petla/frm_kontrola_petli.h"
 #include "simulator/panel_symulator.h"
 
@@ -34,6 +35,20 @@ constexpr int kPolozeniePanelu = 50;
 // converter buttons and "Zamknij".
 constexpr int kPierwszeNarzedzie = 3060;
 constexpr int kOdstepNarzedzi = 390;
+
+// A side-bar entry: a hand over it, a warm colour under the mouse, grey
+// while the port is taken.
+void wygladZakladki(Etykieta *l)
+{
+    l->setCursor(Qt::PointingHandCursor);
+    // Inset as a framed label insets its text: half an "x" past the margin.
+    l->setContentsMargins(14, 0, 0, 0);
+    l->setIndent(l->fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2);
+    QPalette p = l->palette();
+    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x8a8a8a));
+    l->setPalette(p);
+    l->ustawPodswietlenie(QColor(0xc05800), false);
+}
 
 } // namespace
 
@@ -111,30 +126,41 @@ void KEY::budujInformacje()
         auto *l = dodaj<EtykietaSkrocona>(this, QLatin1String(i.nazwa), QLatin1String(i.tag));
         l->setGeometry(tw(120, i.top, kSzerokoscPanelu - 120, 300));
         // The first one names the tool.
-        l->setStyleSheet(&i == informacje ? QStringLiteral("color: #1f4e8c; font-weight: bold; font-size: 12pt;")
-                                          : QStringLiteral("color: #3a4a66;"));
+        if (&i == informacje) {
+            ustawKolory(l, QColor(0x1f4e8c));
+            pogrub(l, 12);
+        } else {
+            ustawKolory(l, QColor(0x3a4a66));
+        }
     }
 
     m_txtTransmisja = dodaj<EtykietaSkrocona>(this, QStringLiteral("txtTransmisja"), QStringLiteral("wait"));
     m_txtTransmisja->setText(QStringLiteral("Czekaj transmisja"));
     m_txtTransmisja->setGeometry(tw(kPolozeniePanelu, 2520, kSzerokoscPanelu, 360));
     m_txtTransmisja->setAlignment(Qt::AlignCenter);
-    m_txtTransmisja->setStyleSheet(
-        QStringLiteral("background: #fff3c4; color: #8a1c00; font-weight: bold; border: 1px solid #c9a400;"));
+    ustawKolory(m_txtTransmisja, QColor(0x8a1c00), QColor(0xfff3c4));
+    m_txtTransmisja->ustawRamke(QColor(0xc9a400));
+    pogrub(m_txtTransmisja);
     m_txtTransmisja->hide();
 }
 
 void KEY::budujPasekBoczny()
 {
     m_picture3 = dodaj<QFrame>(this, QStringLiteral("Picture3"));
-    m_picture3->setStyleSheet(QStringLiteral("#Picture3 { background: #d6dff7; }"));
+    {
+        QPalette p = m_picture3->palette();
+        p.setColor(QPalette::Window, QColor(0xd6dff7));
+        m_picture3->setPalette(p);
+        m_picture3->setAutoFillBackground(true);
+    }
     const int szer = kSzerokoscPaska;
 
     auto grupa = [&](const QString &nazwa, const QString &tag, const QString &tekst, int top) {
         auto *l = dodaj<QLabel>(m_picture3, nazwa, tag);
         l->setText(tekst);
         l->setGeometry(tw(120, top, szer - 240, 285));
-        l->setStyleSheet(QStringLiteral("font-weight: bold; color: #1f4e8c;"));
+        ustawKolory(l, QColor(0x1f4e8c));
+        pogrub(l);
         auto *linia = new QFrame(m_picture3);
         linia->setFrameShape(QFrame::HLine);
         linia->setGeometry(tw(120, top + 285, szer - 240, 30));
@@ -162,9 +188,7 @@ void KEY::budujPasekBoczny()
         auto *l = dodaj<Etykieta>(picture2, QLatin1String(z.nazwa), QLatin1String(z.tag));
         l->setText(QString::fromUtf8(z.tekst));
         l->setGeometry(tw(0, top, szer - 240, 360));
-        l->setCursor(Qt::PointingHandCursor);
-        l->setStyleSheet(QStringLiteral("QLabel { padding-left: 14px; } QLabel:hover { color: #c05800; }"
-                                        " QLabel:disabled { color: #8a8a8a; }"));
+        wygladZakladki(l);
         QWidget *panel = z.panel;
         connect(l, &Etykieta::Click, this, [this, panel] { PokazPanel(panel); });
         m_zakladki.append(l);
@@ -190,9 +214,7 @@ void KEY::dodajNarzedzie(int miejsce, bool zLaczem, const QString &nazwa, const 
     auto *l = dodaj<Etykieta>(m_picture3, nazwa, tag);
     l->setText(tekst);
     l->setGeometry(tw(120, kPierwszeNarzedzie + miejsce * kOdstepNarzedzi, kSzerokoscPaska - 240, 360));
-    l->setCursor(Qt::PointingHandCursor);
-    l->setStyleSheet(QStringLiteral("QLabel { padding-left: 14px; } QLabel:hover { color: #c05800; }"
-                                    " QLabel:disabled { color: #8a8a8a; }"));
+    wygladZakladki(l);
     if (zLaczem)
         m_zakladki.append(l);
     OknoNarzedzia *okno = nullptr;

@@ -18,10 +18,10 @@
 class BlokadaWejscia;
 class ButtonXP;
 class Etykieta;
+class EtykietaSkrocona;
 class FrmWykresy;
 class Komunikaty;
 class OknoNarzedzia;
-class QLabel;
 class PanelPolaczenie;
 class PanelParametry;
 class PanelSymulator;
@@ -101,7 +101,7 @@ private:
 
     QWidget *m_smietnik = nullptr;
     QWidget *m_picture3 = nullptr;
-    QLabel *m_txtTransmisja = nullptr;
+    EtykietaSkrocona *m_txtTransmisja = nullptr;
     BlokadaWejscia *m_blokada = nullptr;
     QList<Etykieta *> m_zakladki;
     ButtonXP *m_cmdOdbierzAll = nullptr;

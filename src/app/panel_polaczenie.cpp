@@ -5,9 +5,11 @@
 #include "controls/buttonxp.h"
 #include "okna/budowa.h"
 #include "okna/etykieta.h"
+#include "okna/etykieta_skrocona.h"
 #include "okna/formatka.h"
 #include "okna/twipy.h"
 #include "okna/uslugi.h"
+#include "okna/wyglad.h"
 #include "serial/lacze.h"
 
 #include <QFrame>
@@ -88,12 +90,14 @@ PanelPolaczenie::Wiersz PanelPolaczenie::budujWiersz(const QString &ramka, const
     w.podpis->setText(tekst);
     w.podpis->setGeometry(tw(0, 0, 2700, 345));
     w.podpis->setCursor(Qt::PointingHandCursor);
-    w.podpis->setStyleSheet(QStringLiteral("QLabel:hover { color: #c05800; text-decoration: underline; }"));
-    w.wartosc = m_okno.dodaj<QLabel>(w.ramka, wartosc);
-    w.wartosc->setGeometry(tw(2760, 15, 1560, 315));
-    w.wartosc->setAlignment(Qt::AlignCenter);
-    w.wartosc->setStyleSheet(
-        QStringLiteral("background: white; border: 1px solid #7f9db9; font-weight: bold;"));
+    w.podpis->ustawPodswietlenie(QColor(0xc05800), true);
+    auto *pole = m_okno.dodaj<EtykietaSkrocona>(w.ramka, wartosc);
+    pole->setGeometry(tw(2760, 15, 1560, 315));
+    pole->setAlignment(Qt::AlignCenter);
+    ustawKolory(pole, pole->palette().color(QPalette::WindowText), Qt::white);
+    pole->ustawRamke(QColor(0x7f9db9));
+    pogrub(pole);
+    w.wartosc = pole;
     return w;
 }
 

@@ -227,13 +227,15 @@ void TextXP::ApplyColors()
     // The style decides the mask character; a style sheet is the one
     // per-widget way to choose it. A style sheet paints over the palette, so
     // the colours go into it as well, or a locked field would look unlocked.
-    if (m_passwordChar.isEmpty())
-        m_txt->setStyleSheet(QString());
-    else
+    // Without a mask no style sheet is set at all: one costs a style pass.
+    if (!m_passwordChar.isEmpty()) {
         m_txt->setStyleSheet(
             QStringLiteral("QLineEdit { lineedit-password-character: %1; background-color: %2; color: %3; }")
                 .arg(m_passwordChar.at(0).unicode())
                 .arg(tlo.name(), tekst.name()));
+    } else if (!m_txt->styleSheet().isEmpty()) {
+        m_txt->setStyleSheet(QString());
+    }
 }
 
 void TextXP::RePos()

@@ -10,6 +10,7 @@
 #include "okna/obrazy_trybow.h"
 #include "okna/twipy.h"
 #include "okna/uslugi.h"
+#include "okna/wyglad.h"
 #include "serial/protokol.h"
 
 #include <QLabel>
@@ -50,7 +51,8 @@ PanelTryb::PanelTryb(Formatka &okno, Uslugi &uslugi) : QObject(&okno), m_okno(ok
                                      QStringLiteral("wersja"), QRect(120, 3180, 1500, 390));
     m_lblWersja = okno.dodaj<EtykietaSkrocona>(m_picZdarzenia, QStringLiteral("lblWersja"));
     m_lblWersja->setGeometry(tw(1740, 3180, 2760, 390));
-    m_lblWersja->setStyleSheet(QStringLiteral("background: white; border: 1px solid #7f9db9;"));
+    ustawKolory(m_lblWersja, m_lblWersja->palette().color(QPalette::WindowText), Qt::white);
+    m_lblWersja->ustawRamke(QColor(0x7f9db9));
     m_lblWersja->setTextFormat(Qt::PlainText);
 
     connect(odbierz, &ButtonXP::Click, this, &PanelTryb::cmdOdbierzMod_Click);

@@ -6,7 +6,7 @@
 class Formatka;
 class FrmWykresy;
 class ObrazTrybu;
-class QLabel;
+class EtykietaSkrocona;
 class QRadioButton;
 class QWidget;
 struct Uslugi;
@@ -47,5 +47,5 @@ private:
     QWidget *m_picZdarzenia = nullptr;
     QList<QRadioButton *> m_opModPracy;
     ObrazTrybu *m_image5 = nullptr;
-    QLabel *m_lblWersja = nullptr;
+    EtykietaSkrocona *m_lblWersja = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "okna/etykieta_skrocona.h"
 #include "okna/formatka.h"
 #include "okna/twipy.h"
+#include "okna/wyglad.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -30,7 +31,8 @@ QWidget *nowyPanel(Formatka &okno, const QString &nazwa, int wysokoscTwipy, cons
     l->setText(naglowek);
     l->setGeometry(1, 1, panel->width() - 2, px(330));
     l->setAlignment(Qt::AlignCenter);
-    l->setStyleSheet(QStringLiteral("background: #1f4e8c; color: white; font-weight: bold;"));
+    ustawKolory(l, Qt::white, QColor(0x1f4e8c));
+    pogrub(l);
     return panel;
 }
 

@@ -9,7 +9,26 @@ QString EtykietaSkrocona::widocznyTekst() const
     return fontMetrics().elidedText(text(), Qt::ElideRight, miejsce);
 }
 
+void EtykietaSkrocona::ustawRamke(const QColor &kolor)
+{
+    m_ramka = kolor;
+    setContentsMargins(1, 1, 1, 1);
+    // A framed label insets its text by half an "x" from the frame.
+    setIndent(fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2);
+    update();
+}
+
 void EtykietaSkrocona::paintEvent(QPaintEvent *e)
+{
+    rysujTekst(e);
+    if (m_ramka.isValid()) {
+        QPainter p(this);
+        p.setPen(m_ramka);
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+void EtykietaSkrocona::rysujTekst(QPaintEvent *e)
 {
     // The tooltip follows the text at every paint, whoever set the text.
     const QString widoczny = widocznyTekst();

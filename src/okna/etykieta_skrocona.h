@@ -15,6 +15,14 @@ public:
     // The text as the label shows it.
     QString widocznyTekst() const;
 
+    // A one-pixel border in this colour around the label.
+    void ustawRamke(const QColor &kolor);
+
 protected:
     void paintEvent(QPaintEvent *e) override;
+
+private:
+    void rysujTekst(QPaintEvent *e);
+
+    QColor m_ramka;
 };

@@ -7,6 +7,7 @@
 #include "okna/budowa.h"
 #include "okna/twipy.h"
 #include "okna/uslugi.h"
+#include "okna/wyglad.h"
 #include "petla/kontrola_petli.h"
 #include "petla/miernik_reczny.h"
 #include "petla/miernik_scpi.h"
@@ -325,8 +326,8 @@ void FrmKontrolaPetli::zakonczono(int koniec, const QString &opis)
                              : QString());
     }
     m_lblStan->setText(stan);
-    m_lblStan->setStyleSheet(k == KontrolaPetli::Koniec::Zgodny ? QStringLiteral("QLabel { color: #007800; font-weight: bold; }")
-                                                                : QStringLiteral("QLabel { color: #be0000; font-weight: bold; }"));
+    ustawKolory(m_lblStan, k == KontrolaPetli::Koniec::Zgodny ? QColor(0x007800) : QColor(0xbe0000));
+    pogrub(m_lblStan);
     const auto &punkty = m_kontrola->punkty();
     m_cmdZapisz->setEnabled(std::any_of(punkty.begin(), punkty.end(), [](const PunktKontroli &p) { return p.zmierzony.has_value(); }));
     if (k == KontrolaPetli::Koniec::Utracono)

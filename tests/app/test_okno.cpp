@@ -153,6 +153,27 @@ private slots:
         o.klik("lblBitsStopCap");
         QWidget *stop = o.w("picStop"), *dolny = o.w("Picture8");
         QCOMPARE(stop->pos(), QPoint(dolny->x(), dolny->y() - stop->height()));
+
+        // Under the mouse a side-bar entry turns warm and a caption is also
+        // underlined; both go back on leaving. Disabled, an entry is grey and
+        // loses its highlight.
+        const auto kolor = [&](const QString &n) { return o.w(n)->palette().color(o.w(n)->foregroundRole()).name(); };
+        const auto nad = [&](const QString &n, bool wejscie) {
+            QEnterEvent e({1, 1}, {1, 1}, {1, 1});
+            QEvent wyjscie(QEvent::Leave);
+            QApplication::sendEvent(o.w(n), wejscie ? static_cast<QEvent *>(&e) : &wyjscie);
+        };
+        const QString zwykly = kolor("lblPlik");
+        nad("lblPlik", true);
+        QCOMPARE(kolor("lblPlik"), QString("#c05800"));
+        o.w("lblPlik")->setEnabled(false);
+        QCOMPARE(kolor("lblPlik"), QString("#8a8a8a"));
+        o.w("lblPlik")->setEnabled(true);
+        QCOMPARE(kolor("lblPlik"), zwykly);
+        nad("lblSpeedCap", true);
+        QVERIFY(kolor("lblSpeedCap") == "#c05800" && o.w("lblSpeedCap")->font().underline());
+        nad("lblSpeedCap", false);
+        QVERIFY(kolor("lblSpeedCap") == zwykly && !o.w("lblSpeedCap")->font().underline());
     }
 
     void wyborParametrowPortu()
