@@ -2,6 +2,7 @@
 #include "app/key.h"
 #include "app/okno_komunikatow.h"
 #include "app/opcje_okna.h"
+#include "app/rozgrzewka_czcionek.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -12,6 +13,7 @@
 
 int main(int argc, char *argv[])
 {
+    RozgrzewkaCzcionek czcionki;
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("konwerter"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KONWERTER_WERSJA));
@@ -49,6 +51,7 @@ int main(int argc, char *argv[])
             std::fprintf(stderr, "konwerter: demo mode unavailable: %s\n", qPrintable(blad));
     }
 
+    czcionki.zaczekaj();
     KEY okno(pliki, komunikaty, MapaPortow(pliki.plikUstawien(), sciezka));
     QObject::connect(&okno, &KEY::zakonczono, &app, [] { QCoreApplication::exit(0); });
     okno.Form_Load();
