@@ -7,9 +7,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -402,15 +402,22 @@ void UsunPozostalosciZapisu(const QString &plik)
 {
     // A save writes `<name>.XXXXXX` beside the file and renames it over the
     // file; a crash in between leaves it behind.
+    // Matched by hand: a regular expression would be compiled at every start
+    // for a handful of names.
     const QFileInfo info(plik);
-    const QRegularExpression nazwa(QStringLiteral("^%1\\.[A-Za-z0-9]{6}$")
-                                       .arg(QRegularExpression::escape(info.fileName())),
-                                   QRegularExpression::CaseInsensitiveOption);
+    const QString baza = info.fileName();
+    const auto pozostalosc = [&baza](const QString &n) {
+        if (n.size() != baza.size() + 7 || !n.startsWith(baza, Qt::CaseInsensitive) || n.at(baza.size()) != u'.')
+            return false;
+        return std::all_of(n.cbegin() + baza.size() + 1, n.cend(), [](QChar c) {
+            return c.unicode() < 128 && c.isLetterOrNumber();
+        });
+    };
     const QDir folder = info.absoluteDir();
     const QDateTime granica = QDateTime::currentDateTimeUtc().addSecs(-kWiekPozostalosciS);
     const QFileInfoList kandydaci = folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QFileInfo &f : kandydaci)
-        if (nazwa.match(f.fileName()).hasMatch() && f.lastModified().toUTC() < granica)
+        if (pozostalosc(f.fileName()) && f.lastModified().toUTC() < granica)
             QFile::remove(f.filePath());
 }
 
