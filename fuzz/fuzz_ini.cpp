@@ -29,6 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *dane, std::size_t rozm
     Fuzz::wymagaj(modNI::CzytajIni(QDir(Fuzz::folder()).filePath(QStringLiteral("SETTINGS.INI")),
                                    sekcja, klucz, QStringLiteral("\x01" "a")) == a,
                   "the same file under another case");
+    Fuzz::wymagaj(modNI::OdczytIni(plik).CzytajIni(sekcja, klucz, QStringLiteral("\x01" "a")) == a,
+                  "one read for many lookups reads what a lookup reads");
 
     const QVector<Wpis> wpisy = modNI::SekcjaOdczyt(sekcja, plik);
     qsizetype znaki = 0;

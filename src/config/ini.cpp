@@ -270,9 +270,9 @@ QByteArray zmien(const QByteArray &dane, const QString &sekcja, const QString &k
 
 // The value as stored, whatever its length; nothing when the file, the
 // section or the key is missing.
-std::optional<QString> wartoscKlucza(const QString &plik, const QString &sekcja, const QString &klucz)
+std::optional<QString> wartoscKlucza(const std::optional<QByteArray> &dane, const QString &sekcja,
+                                     const QString &klucz)
 {
-    const auto dane = wczytaj(modNI::ZnajdzPlik(plik));
     if (!dane)
         return std::nullopt;
     const KodowaniePliku k = KodowaniePliku::rozpoznaj(*dane);
@@ -280,6 +280,19 @@ std::optional<QString> wartoscKlucza(const QString &plik, const QString &sekcja,
     if (!s.klucz)
         return std::nullopt;
     return wartoscZPliku(k, s.wartosc);
+}
+
+std::optional<QString> wartoscKlucza(const QString &plik, const QString &sekcja, const QString &klucz)
+{
+    return wartoscKlucza(wczytaj(modNI::ZnajdzPlik(plik)), sekcja, klucz);
+}
+
+// What the 100-character buffer could not hold counts as not read.
+QString wartoscZBufora(const std::optional<QString> &wartosc, const QString &domyslna)
+{
+    if (!wartosc || wartosc->size() >= modNI::kBuforWartosci - 1)
+        return domyslna;
+    return *wartosc;
 }
 
 } // namespace
@@ -291,6 +304,11 @@ QString ZnajdzPlik(const QString &plik)
     const QFileInfo info(plik);
     if (info.exists())
         return plik;
+    // The shipped files are named in lower case; looking there first spares
+    // a listing of the folder at every read.
+    const QFileInfo malymi(info.absoluteDir().filePath(info.fileName().toLower()));
+    if (malymi.exists())
+        return malymi.filePath();
     const QDir folder = info.absoluteDir();
     const QStringList nazwy = folder.entryList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QString &nazwa : nazwy)
@@ -301,11 +319,14 @@ QString ZnajdzPlik(const QString &plik)
 
 QString CzytajIni(QString Plik, QString Sekcja, QString Klucz, QString Domyslna)
 {
-    const QString wynik = wartoscKlucza(Plik, Sekcja, Klucz).value_or(Domyslna);
-    // What the 100-character buffer could not hold counts as not read.
-    if (wynik.size() >= kBuforWartosci - 1)
-        return Domyslna;
-    return wynik;
+    return wartoscZBufora(wartoscKlucza(Plik, Sekcja, Klucz), Domyslna);
+}
+
+OdczytIni::OdczytIni(const QString &plik) : m_dane(wczytaj(ZnajdzPlik(plik))) {}
+
+QString OdczytIni::CzytajIni(const QString &Sekcja, const QString &Klucz, const QString &Domyslna) const
+{
+    return wartoscZBufora(wartoscKlucza(m_dane, Sekcja, Klucz), Domyslna);
 }
 
 bool ZaDlugaWartosc(const QString &Plik, const QString &Sekcja, const QString &Klucz)

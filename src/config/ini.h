@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QVector>
+
+#include <optional>
 
 // Key access to the program's INI files (the settings file and the language
 // file), in Windows-1250 or, for a file saved as UTF-8, in UTF-8. Every call goes to the file itself: nothing is cached, so a change made
@@ -27,6 +30,19 @@ inline constexpr int kBuforSekcji = 10000;
 // The value of `Klucz` in `Sekcja` of `Plik`, or `Domyslna` when the file, the
 // section or the key is missing or the value is too long.
 QString CzytajIni(QString Plik, QString Sekcja, QString Klucz, QString Domyslna);
+
+// One read of a file for many lookups in a row, such as the translation of
+// a window's controls. Each lookup gives what `CzytajIni` gives for the file
+// as it was when it was read.
+class OdczytIni
+{
+public:
+    explicit OdczytIni(const QString &plik);
+    QString CzytajIni(const QString &Sekcja, const QString &Klucz, const QString &Domyslna) const;
+
+private:
+    std::optional<QByteArray> m_dane;
+};
 
 // True when the key is there with a value too long to be read (99 characters
 // or more), which `CzytajIni` gives as the default.

@@ -1,6 +1,7 @@
 #include "okna/tlumaczenie.h"
 
 #include "okna/formatka.h"
+#include "config/ini.h"
 #include "config/jezyk.h"
 
 #include <QAbstractButton>
@@ -42,14 +43,21 @@ void ustawPodpis(QWidget *w, const QString &tekst)
 
 void TlumaczKontrolki(const Jezyk &jezyk, const QString &Sekcja, Formatka &Okno)
 {
+    // The file is read once for the whole window; a text missing from it goes
+    // the usual way, which reads the file again and writes the default in.
+    const modNI::OdczytIni plik(jezyk.PlikJezyka());
     for (const auto &kontrolka : Okno.Controls()) {
         if (!kontrolka)
             continue;
         const QString tag = tagKontrolki(kontrolka);
         if (tag.isEmpty())
             continue;
-        if (const auto biezacy = podpis(kontrolka))
-            ustawPodpis(kontrolka, jezyk.TekstJezyka(Sekcja, tag, *biezacy));
+        if (const auto biezacy = podpis(kontrolka)) {
+            QString tekst = plik.CzytajIni(Sekcja, tag, QString());
+            if (tekst.isEmpty())
+                tekst = jezyk.TekstJezyka(Sekcja, tag, *biezacy);
+            ustawPodpis(kontrolka, tekst);
+        }
     }
 }
 
