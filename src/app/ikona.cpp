@@ -1,10 +1,13 @@
 #include "app/ikona.h"
 
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 
 namespace {
+
+constexpr int kRozmiar = 32;
 
 // Drawn on a 64-unit square, scaled to the size asked for.
 QPixmap obraz(int rozmiar)
@@ -51,10 +54,37 @@ QPixmap obraz(int rozmiar)
     return p;
 }
 
+// The picture is drawn when something first shows it, not when the window is
+// built: with no window manager to show it, it is never drawn at all.
+class SilnikIkony : public QIconEngine
+{
+public:
+    QIconEngine *clone() const override { return new SilnikIkony(*this); }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return {QSize(kRozmiar, kRozmiar)}; }
+
+    // One 32 x 32 picture; a smaller size is scaled from it, a larger one gets
+    // it as it is.
+    QPixmap pixmap(const QSize &rozmiar, QIcon::Mode, QIcon::State) override
+    {
+        if (m_obraz.isNull())
+            m_obraz = obraz(kRozmiar);
+        const QSize cel = m_obraz.size().boundedTo(rozmiar);
+        return cel == m_obraz.size() ? m_obraz : m_obraz.scaled(cel, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    }
+
+    void paint(QPainter *painter, const QRect &prostokat, QIcon::Mode tryb, QIcon::State stan) override
+    {
+        painter->drawPixmap(prostokat, pixmap(prostokat.size(), tryb, stan));
+    }
+
+private:
+    QPixmap m_obraz;
+};
+
 } // namespace
 
 QIcon ikonaProgramu()
 {
-    // The window carries one 32 x 32 picture; smaller ones are scaled from it.
-    return QIcon(obraz(32));
+    return QIcon(new SilnikIkony);
 }

@@ -43,6 +43,9 @@ private slots:
         QVERIFY(o.okno->isVisible() && o.okno->size() == QSize(493, 333));
         QCOMPARE(o.okno->windowTitle(), QString("Konwerter - C\\I"));
         QCOMPARE(o.okno->windowIcon().availableSizes(), QList<QSize>{QSize(32, 32)});
+        const QImage ikona = o.okno->windowIcon().pixmap(64).toImage();
+        QVERIFY(ikona.size() == QSize(32, 32) && ikona.pixelColor(16, 16).alpha() == 255);
+        QCOMPARE(o.okno->windowIcon().pixmap(16).size(), QSize(16, 16));
         // The side bar docked right over the full height, the holder below the bottom edge.
         QCOMPARE(o.w("Picture3")->geometry(), QRect(323, 0, 170, 333));
         QVERIFY(o.w("Smietnik")->size() == QSize(43, 20) && o.w("Smietnik")->y() >= o.okno->height());
