@@ -1,8 +1,9 @@
 // Start-up of the program, from process start to the main window shown with
 // the catalogue loaded, with the shipped catalogue and with a big one, beside
-// the floor: a Qt Widgets program showing one empty window. Offscreen always,
-// and on a real X server when Xvfb is there. The runs of the program and of
-// the floor alternate, so a busy machine weighs on both alike.
+// the floor: a Qt Widgets program showing one empty window. A second reference,
+// the same window with one label and one text box, shows what text alone adds.
+// Offscreen always, and on a real X server when Xvfb is there. The runs of the
+// program and of the references alternate, so a busy machine weighs on all alike.
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -52,15 +53,19 @@ double mediana(std::vector<double> &czasy)
 void zmierz(const char *opis, const QString &program, const QString &folder, const QString &podloga,
             const Ekran &ekran)
 {
-    std::vector<double> czasy, czasyPodlogi;
+    std::vector<double> czasy, czasyPodlogi, czasyTekstu;
     for (int i = 0; i < kPowtorzenia; ++i) {
         czasy.push_back(jedenStart(program, {QStringLiteral("--folder"), folder}, ekran.env));
         czasyPodlogi.push_back(jedenStart(podloga, {}, ekran.env));
+        czasyTekstu.push_back(jedenStart(podloga, {QStringLiteral("--tekst")}, ekran.env));
     }
     const double m = mediana(czasy);
     const double mp = mediana(czasyPodlogi);
+    const double mt = mediana(czasyTekstu);
     std::printf("%-9s %-31s median %6.1f ms (best %6.1f, worst %6.1f); empty window %6.1f ms; ratio %.2f\n",
                 ekran.nazwa, opis, m, czasy.front(), czasy.back(), mp, m / mp);
+    std::printf("%-9s %-31s label and text box %6.1f ms (ratio to empty %.2f); program to it %.2f\n",
+                ekran.nazwa, "", mt, mt / mp, m / mt);
 }
 
 // An X server of our own for the run; it names its display once it is ready.
