@@ -21,7 +21,7 @@
 
 namespace {
 
-constexpr int kPowtorzenia = 15;
+constexpr int kPowtorzenia = 25;
 
 struct Ekran
 {
