@@ -41,9 +41,8 @@ constexpr int kOdstepNarzedzi = 390;
 void wygladZakladki(Etykieta *l)
 {
     l->setCursor(Qt::PointingHandCursor);
-    // Inset as a framed label insets its text: half an "x" past the margin.
     l->setContentsMargins(14, 0, 0, 0);
-    l->setIndent(l->fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2);
+    wcieciePodpisu(l);
     QPalette p = l->palette();
     p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x8a8a8a));
     l->setPalette(p);
@@ -147,12 +146,7 @@ void KEY::budujInformacje()
 void KEY::budujPasekBoczny()
 {
     m_picture3 = dodaj<QFrame>(this, QStringLiteral("Picture3"));
-    {
-        QPalette p = m_picture3->palette();
-        p.setColor(QPalette::Window, QColor(0xd6dff7));
-        m_picture3->setPalette(p);
-        m_picture3->setAutoFillBackground(true);
-    }
+    ustawTlo(m_picture3, QColor(0xd6dff7));
     const int szer = kSzerokoscPaska;
 
     auto grupa = [&](const QString &nazwa, const QString &tag, const QString &tekst, int top) {

@@ -94,7 +94,7 @@ PanelPolaczenie::Wiersz PanelPolaczenie::budujWiersz(const QString &ramka, const
     auto *pole = m_okno.dodaj<EtykietaSkrocona>(w.ramka, wartosc);
     pole->setGeometry(tw(2760, 15, 1560, 315));
     pole->setAlignment(Qt::AlignCenter);
-    ustawKolory(pole, pole->palette().color(QPalette::WindowText), Qt::white);
+    ustawTlo(pole, Qt::white);
     pole->ustawRamke(QColor(0x7f9db9));
     pogrub(pole);
     w.wartosc = pole;

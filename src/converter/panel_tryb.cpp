@@ -51,7 +51,7 @@ PanelTryb::PanelTryb(Formatka &okno, Uslugi &uslugi) : QObject(&okno), m_okno(ok
                                      QStringLiteral("wersja"), QRect(120, 3180, 1500, 390));
     m_lblWersja = okno.dodaj<EtykietaSkrocona>(m_picZdarzenia, QStringLiteral("lblWersja"));
     m_lblWersja->setGeometry(tw(1740, 3180, 2760, 390));
-    ustawKolory(m_lblWersja, m_lblWersja->palette().color(QPalette::WindowText), Qt::white);
+    ustawTlo(m_lblWersja, Qt::white);
     m_lblWersja->ustawRamke(QColor(0x7f9db9));
     m_lblWersja->setTextFormat(Qt::PlainText);
 

@@ -1,5 +1,7 @@
 #include "okna/etykieta_skrocona.h"
 
+#include "okna/wyglad.h"
+
 #include <QPainter>
 #include <QStyle>
 
@@ -13,8 +15,7 @@ void EtykietaSkrocona::ustawRamke(const QColor &kolor)
 {
     m_ramka = kolor;
     setContentsMargins(1, 1, 1, 1);
-    // A framed label insets its text by half an "x" from the frame.
-    setIndent(fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2);
+    wcieciePodpisu(this);
     update();
 }
 

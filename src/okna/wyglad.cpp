@@ -1,16 +1,22 @@
 #include "okna/wyglad.h"
 
-#include <QWidget>
+#include <QLabel>
 
 void ustawKolory(QWidget *w, const QColor &tekst, const QColor &tlo)
 {
     QPalette p = w->palette();
     p.setColor(QPalette::WindowText, tekst);
-    if (tlo.isValid()) {
-        p.setColor(QPalette::Window, tlo);
-        w->setAutoFillBackground(true);
-    }
     w->setPalette(p);
+    if (tlo.isValid())
+        ustawTlo(w, tlo);
+}
+
+void ustawTlo(QWidget *w, const QColor &tlo)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, tlo);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
 }
 
 void pogrub(QWidget *w, int punkty)
@@ -20,4 +26,9 @@ void pogrub(QWidget *w, int punkty)
     if (punkty > 0)
         f.setPointSize(punkty);
     w->setFont(f);
+}
+
+void wcieciePodpisu(QLabel *l)
+{
+    l->setIndent(l->fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2);
 }
