@@ -307,7 +307,7 @@ QString ZnajdzPlik(const QString &plik)
     // The shipped files are named in lower case; looking there first spares
     // a listing of the folder at every read.
     const QFileInfo malymi(info.absoluteDir().filePath(info.fileName().toLower()));
-    if (malymi.exists())
+    if (malymi.isFile())
         return malymi.filePath();
     const QDir folder = info.absoluteDir();
     const QStringList nazwy = folder.entryList(QDir::Files | QDir::Hidden | QDir::System);
@@ -423,10 +423,10 @@ void UsunPozostalosciZapisu(const QString &plik)
 {
     // A save writes `<name>.XXXXXX` beside the file and renames it over the
     // file; a crash in between leaves it behind.
-    // Matched by hand: a regular expression would be compiled at every start
-    // for a handful of names.
     const QFileInfo info(plik);
     const QString baza = info.fileName();
+    // Matched by hand: a regular expression would be compiled at every start
+    // for a handful of names.
     const auto pozostalosc = [&baza](const QString &n) {
         if (n.size() != baza.size() + 7 || !n.startsWith(baza, Qt::CaseInsensitive) || n.at(baza.size()) != u'.')
             return false;
