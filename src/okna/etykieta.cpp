@@ -29,9 +29,10 @@ void Etykieta::leaveEvent(QEvent *e)
 
 void Etykieta::changeEvent(QEvent *e)
 {
-    // A label disabled under the mouse loses its highlight at once.
-    if (e->type() == QEvent::EnabledChange && !isEnabled())
-        podswietl(false);
+    // Disabled under the mouse the label loses its highlight at once, and gets
+    // it back when enabled again there.
+    if (e->type() == QEvent::EnabledChange)
+        podswietl(isEnabled() && underMouse());
     QLabel::changeEvent(e);
 }
 

@@ -171,6 +171,7 @@ private slots:
         QCOMPARE(kolor("lblPlik"), QString("#c05800"));
         o.w("lblPlik")->setEnabled(false);
         QCOMPARE(kolor("lblPlik"), QString("#8a8a8a"));
+        nad("lblPlik", false);
         o.w("lblPlik")->setEnabled(true);
         QCOMPARE(kolor("lblPlik"), zwykly);
         nad("lblSpeedCap", true);
