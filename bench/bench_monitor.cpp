@@ -10,13 +10,13 @@
 #include "simulator/wartosci.h"
 #include "wspolne/okno.h"
 
+#include "czekanie.h"
 #include "pomiary_procesu.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QCommandLineParser>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFile>
 #include <QProcess>
 #include <QTableView>
@@ -30,34 +30,6 @@
 #include <malloc.h>
 #include <sys/resource.h>
 #include <unistd.h>
-
-namespace {
-
-QString czekajNaLinie(const QString &plik, const QString &przedrostek)
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < 5000) {
-        QFile f(plik);
-        if (f.open(QIODevice::ReadOnly)) {
-            const QList<QByteArray> linie = f.readAll().split('\n');
-            for (qsizetype i = 0; i + 1 < linie.size(); ++i)
-                if (linie[i].startsWith(przedrostek.toUtf8()))
-                    return QString::fromUtf8(linie[i]).trimmed();
-        }
-        QThread::msleep(20);
-    }
-    return {};
-}
-
-void czekaj(qint64 ms)
-{
-    QEventLoop petla;
-    QTimer::singleShot(int(ms), Qt::PreciseTimer, &petla, &QEventLoop::quit);
-    petla.exec();
-}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {

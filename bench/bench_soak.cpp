@@ -18,13 +18,13 @@
 #include "simulator/wartosci.h"
 #include "wspolne/emulator.h"
 
+#include "czekanie.h"
 #include "pomiary_procesu.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -66,32 +66,6 @@ double percentyl(std::vector<double> v, double p)
         return 0;
     std::sort(v.begin(), v.end());
     return v[std::min(v.size() - 1, size_t(std::ceil(p * double(v.size()))) - 1)];
-}
-
-// The first line of the log file that begins with `przedrostek` (the first
-// line at all for an empty one), waiting up to 5 s for it.
-QString czekajNaLinie(const QString &plik, const QString &przedrostek)
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < 5000) {
-        QFile f(plik);
-        if (f.open(QIODevice::ReadOnly)) {
-            const QList<QByteArray> linie = f.readAll().split('\n');
-            for (qsizetype i = 0; i + 1 < linie.size(); ++i)
-                if (linie[i].startsWith(przedrostek.toUtf8()))
-                    return QString::fromUtf8(linie[i]).trimmed();
-        }
-        QThread::msleep(20);
-    }
-    return {};
-}
-
-void czekaj(int ms)
-{
-    QEventLoop petla;
-    QTimer::singleShot(ms, Qt::PreciseTimer, &petla, &QEventLoop::quit);
-    petla.exec();
 }
 
 void zalew(const QString &folder, const QString &katalog)
